@@ -1,0 +1,90 @@
+#include "common/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tamblo {
+
+namespace {
+
+FileResult LastErrorFailure() { return FileResult::Failure(SystemMessage(GetLastError())); }
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+    // Closes now so that a failure to close is seen.
+    bool Close() {
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::string SystemMessage(unsigned long errorCode) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, errorCode, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string message = length ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    if (message.empty()) message = "system error " + std::to_string(errorCode);
+    return message;
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::string& name) {
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return std::nullopt;
+    std::string content;
+    char chunk[65536];
+    DWORD got = 0;
+    while (true) {
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) return content;
+        content.append(chunk, got);
+    }
+}
+
+FileResult Win32FileSystem::WriteAll(const std::string& name, const std::string& content) {
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastErrorFailure();
+    size_t done = 0;
+    while (done < content.size()) {
+        DWORD written = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
+        if (!::WriteFile(file.get(), content.data() + done, wanted, &written, nullptr) || written == 0)
+            return LastErrorFailure();
+        done += written;
+    }
+    if (!FlushFileBuffers(file.get())) return LastErrorFailure();
+    if (!file.Close()) return LastErrorFailure();
+    return {};
+}
+
+FileResult Win32FileSystem::MoveOver(const std::string& source, const std::string& target) {
+    if (!MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return LastErrorFailure();
+    return {};
+}
+
+void Win32FileSystem::Remove(const std::string& name) { ::DeleteFileA(name.c_str()); }
+
+}  // namespace tamblo

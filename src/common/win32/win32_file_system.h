@@ -1,0 +1,20 @@
+// Files through the Windows API, so that a save replaces the old file in one
+// step and failures carry the system's own message.
+#pragma once
+
+#include "common/file_system.h"
+
+namespace tamblo {
+
+class Win32FileSystem : public FileSystem {
+public:
+    std::optional<std::string> ReadAll(const std::string& name) override;
+    FileResult WriteAll(const std::string& name, const std::string& content) override;
+    FileResult MoveOver(const std::string& source, const std::string& target) override;
+    void Remove(const std::string& name) override;
+};
+
+// The system's text for an error code, without the trailing line end.
+std::string SystemMessage(unsigned long errorCode);
+
+}  // namespace tamblo

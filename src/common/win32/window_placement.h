@@ -1,0 +1,16 @@
+// Sizing and placing top-level windows.
+#pragma once
+
+#include <windows.h>
+
+namespace tamblo {
+
+// Sizes the window so that its client area is exactly width x height, from
+// the measured client rectangle: a menu bar may wrap to more than one row.
+void SetClientSize(HWND window, int width, int height);
+
+// Centres by the outer size; halves truncate toward zero, so a window larger
+// than the screen gets a negative position.
+void CentreOnScreen(HWND window);
+
+}  // namespace tamblo

@@ -1,0 +1,124 @@
+#include "program_under_test.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    char title[512];
+    GetWindowTextA(window, title, sizeof title);
+    if (*search->title != title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string BesideTests(const std::string& fileName) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + fileName;
+}
+
+ScratchFolder::ScratchFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    for (;;) {
+        std::ostringstream name;
+        name << temp << "tamblo-e2e-" << GetCurrentProcessId() << "-" << ++counter;
+        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
+            path_ = name.str();
+            return;
+        }
+    }
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+void ScratchFolder::Write(const std::string& name, const std::string& content) const {
+    std::ofstream out(File(name), std::ios::binary);
+    out << content;
+}
+
+bool ScratchFolder::Read(const std::string& name, std::string& content) const {
+    std::ifstream in(File(name), std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    content = all.str();
+    return true;
+}
+
+RunningProgram::RunningProgram(const std::string& exePath, const std::string& workingFolder) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string commandLine = "\"" + exePath + "\"";
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND RunningProgram::WaitForWindow(const std::string& title, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    do {
+        WindowSearch search{id_, &title, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
+    return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace e2e

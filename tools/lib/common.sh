@@ -1,0 +1,79 @@
+# Shared by tools/test and tools/run: installing what is missing, building,
+# and a Wine prefix with a virtual screen for the Windows programs.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD=${TAMBLO_BUILD_DIR:-$ROOT/build}
+PACKAGES=(cmake make g++ file libgtest-dev libgmock-dev googletest mingw-w64
+          wine wine64 wine32:i386 xvfb xauth imagemagick)
+
+say() { printf '== %s\n' "$*"; }
+
+install_missing() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "need root (or sudo) to install: ${missing[*]}" >&2; return 1; }
+        sudo=sudo
+    fi
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_native() {
+    say "native build"
+    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug >"$BUILD/native-configure.log" \
+        || { cat "$BUILD/native-configure.log"; return 1; }
+    cmake --build "$BUILD/native" -j "$(nproc)"
+}
+
+build_windows() {
+    say "Windows build (mingw-w64, i686)"
+    cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/e2e/wine-run" >"$BUILD/win32-configure.log" \
+        || { cat "$BUILD/win32-configure.log"; return 1; }
+    cmake --build "$BUILD/win32" -j "$(nproc)"
+}
+
+XVFB_PID=""
+
+# A private X display for programs that must not need a real one.
+start_virtual_screen() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$n"
+}
+
+# A 32-bit prefix with the settings the tests rely on; "fresh" starts it anew.
+start_wine() {
+    export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+    [ "${2:-}" = fresh ] && rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    say "Wine prefix $WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >"$BUILD/wineboot.log" 2>&1
+    # Without a window manager, hiding a managed window costs two seconds.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$BUILD/wineboot.log" 2>&1
+    wineserver -w
+    # One server for the whole run, so that each test starts quickly.
+    wineserver -p >>"$BUILD/wineboot.log" 2>&1
+}
+
+stop_wine_and_screen() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
