@@ -44,3 +44,8 @@ target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e)
 add_dependencies(e2e_tests tamblo)
 include(GoogleTest)
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+
+# The chat-client simulator: the test peer and practice room, not part of
+# the product.
+add_subdirectory(sim)
+add_dependencies(e2e_tests chatsim)
