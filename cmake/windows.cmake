@@ -9,9 +9,12 @@ endif()
 
 add_library(tamblo_win32 STATIC
   src/common/win32/win32_file_system.cpp
+  src/common/win32/win32_platform.cpp
   src/common/win32/window_placement.cpp
+  src/link/win32/conduit_window.cpp
+  src/link/win32/ddeml_conversation.cpp
 )
-target_link_libraries(tamblo_win32 PUBLIC tamblo_core)
+target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32)
 
 add_executable(tamblo WIN32
   src/console/win32/main.cpp
@@ -39,7 +42,8 @@ endif()
 
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_TEST_SOURCES})
-target_link_libraries(e2e_tests PRIVATE gtest gtest_main)
+# The tests also drive the link in-process on the program's own adapters.
+target_link_libraries(e2e_tests PRIVATE tamblo_win32 gtest gtest_main)
 target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e)
 add_dependencies(e2e_tests tamblo)
 include(GoogleTest)
@@ -49,3 +53,7 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 # the product.
 add_subdirectory(sim)
 add_dependencies(e2e_tests chatsim)
+
+# Measurements, run by hand (see bench/README.md); not tests.
+add_executable(pause_cpu bench/pause_cpu.cpp)
+target_link_libraries(pause_cpu PRIVATE tamblo_win32)

@@ -1,1 +1,105 @@
-int main(){return 0;}
+// chatsim.exe: a stand-in for the chat client, run beside the program under
+// test (see README.md).
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "chat_client.h"
+#include "dde_server.h"
+#include "request_log.h"
+#include "room.h"
+#include "scenario.h"
+#include "sim_window.h"
+
+namespace {
+
+constexpr const char* DefaultScenarioFile = "scenario.txt";
+constexpr const char* LogFile = "chatsim.log";
+constexpr const char* RoomFile = "chatsim-room.txt";
+constexpr const char* ErrorFile = "chatsim-errors.txt";
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    content = all.str();
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                    written == content.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// Swapped in whole, so a reader never sees half a room; written in place
+// when a reader holds the file open without letting it be replaced.
+void SaveRoomText(const std::string& text) {
+    const std::string fresh = std::string(RoomFile) + ".new";
+    if (WriteWholeFile(fresh, text) && MoveFileExA(fresh.c_str(), RoomFile, MOVEFILE_REPLACE_EXISTING)) return;
+    DeleteFileA(fresh.c_str());
+    WriteWholeFile(RoomFile, text);
+}
+
+int Fail(const std::vector<std::string>& errors, int exitCode) {
+    std::string text;
+    for (const std::string& error : errors) text += error + "\r\n";
+    WriteWholeFile(ErrorFile, text);
+    return exitCode;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    DeleteFileA(ErrorFile);
+    const bool named = __argc > 1;
+    const std::string scenarioPath = named ? __argv[1] : DefaultScenarioFile;
+    std::string content;
+    chatsim::ScenarioResult loaded;
+    if (ReadWholeFile(scenarioPath, content)) {
+        loaded = chatsim::ParseScenario(content);
+    } else if (named) {
+        loaded.errors.push_back("cannot read the scenario file " + scenarioPath);
+    }
+    if (!loaded.errors.empty()) return Fail(loaded.errors, 2);
+    const chatsim::Scenario& scenario = loaded.scenario;
+
+    chatsim::RequestLog log(LogFile);
+    if (!log.ok()) return Fail({std::string("cannot create ") + LogFile}, 3);
+    chatsim::Room room;
+    chatsim::ChatClient client(scenario, room, log);
+    chatsim::DdeServer server(client);
+    std::string error;
+    if (!server.Start(error)) return Fail({error}, 3);
+
+    // The window shows only once the service is up and the room filled, so
+    // whoever waits for the window may talk to the service at once.
+    chatsim::SimWindow window;
+    if (!window.Create(instance, scenario.title, [&](const std::string& line) { client.Inject(line); })) {
+        return Fail({"cannot create the window"}, 3);
+    }
+    for (const std::string& line : scenario.startLines) room.Append(line);
+    window.SetRoomText(room.Text());
+    SaveRoomText(room.Text());
+    room.OnAppend([&](const std::string& line) {
+        window.AppendRoomLine(line);
+        SaveRoomText(room.Text());
+    });
+    window.Show(showCommand);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(window.handle(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}

@@ -53,6 +53,9 @@ FileResult StdFileSystem::MoveOver(const std::string& source, const std::string&
     return {};
 }
 
-void StdFileSystem::Remove(const std::string& name) { std::remove(name.c_str()); }
+FileResult StdFileSystem::Remove(const std::string& name) {
+    if (std::remove(name.c_str()) != 0 && errno != ENOENT) return ErrnoFailure();
+    return {};
+}
 
 }  // namespace tamblo

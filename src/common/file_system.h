@@ -24,7 +24,8 @@ public:
     virtual FileResult WriteAll(const std::string& name, const std::string& content) = 0;
     // Puts source in place of target in one step; target may exist.
     virtual FileResult MoveOver(const std::string& source, const std::string& target) = 0;
-    virtual void Remove(const std::string& name) = 0;
+    // A file that does not exist counts as removed.
+    virtual FileResult Remove(const std::string& name) = 0;
 };
 
 // The file system every part of the program uses; set once at start-up.
@@ -38,7 +39,7 @@ public:
     std::optional<std::string> ReadAll(const std::string& name) override;
     FileResult WriteAll(const std::string& name, const std::string& content) override;
     FileResult MoveOver(const std::string& source, const std::string& target) override;
-    void Remove(const std::string& name) override;
+    FileResult Remove(const std::string& name) override;
 };
 
 }  // namespace tamblo

@@ -16,6 +16,7 @@ public:
     std::map<std::string, std::string> files;
     bool failWrites = false;
     bool failMoves = false;
+    bool failRemoves = false;
 
     std::optional<std::string> ReadAll(const std::string& name) override {
         const auto found = files.find(name);
@@ -36,7 +37,11 @@ public:
         files.erase(source);
         return {};
     }
-    void Remove(const std::string& name) override { files.erase(name); }
+    FileResult Remove(const std::string& name) override {
+        if (failRemoves && files.count(name)) return FileResult::Failure("Access is denied.");
+        files.erase(name);
+        return {};
+    }
 };
 
 }  // namespace tamblo::testing

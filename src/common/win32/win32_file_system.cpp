@@ -85,6 +85,11 @@ FileResult Win32FileSystem::MoveOver(const std::string& source, const std::strin
     return {};
 }
 
-void Win32FileSystem::Remove(const std::string& name) { ::DeleteFileA(name.c_str()); }
+FileResult Win32FileSystem::Remove(const std::string& name) {
+    if (::DeleteFileA(name.c_str())) return {};
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
+    return FileResult::Failure(SystemMessage(error));
+}
 
 }  // namespace tamblo

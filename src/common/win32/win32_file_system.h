@@ -11,7 +11,7 @@ public:
     std::optional<std::string> ReadAll(const std::string& name) override;
     FileResult WriteAll(const std::string& name, const std::string& content) override;
     FileResult MoveOver(const std::string& source, const std::string& target) override;
-    void Remove(const std::string& name) override;
+    FileResult Remove(const std::string& name) override;
 };
 
 // The system's text for an error code, without the trailing line end.

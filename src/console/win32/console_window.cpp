@@ -1,7 +1,9 @@
 #include "console/win32/console_window.h"
 
+#include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
-#include "link/link_settings.h"
+#include "link/client_window.h"
+#include "link/link.h"
 #include "scripts/script_store.h"
 
 namespace tamblo {
@@ -51,6 +53,9 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
+        case WM_SIZE:
+            Form_Resize();
+            return 0;
         case WM_CLOSE:
             Form_Unload();
             return 0;
@@ -64,9 +69,14 @@ void ConsoleWindow::Form_Load() {
     CentreOnScreen(window_);
     LoadLinkSettings();
     LoadScripts();
+    KeepOnTop(AsWindowId(window_));
+    RegisterWithClient();
 }
 
+void ConsoleWindow::Form_Resize() { KeepOnTop(AsWindowId(window_)); }
+
 void ConsoleWindow::Form_Unload() {
+    UnregisterFromClient();
     // Ends at once, also from inside a running command's yields: nothing is
     // saved and no further event is handled.
     ExitProcess(0);

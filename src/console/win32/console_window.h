@@ -17,6 +17,7 @@ private:
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Form_Load();
+    void Form_Resize();
     void Form_Unload();
     void PaintBackground(HDC dc);
 

@@ -2,19 +2,25 @@
 #include <windows.h>
 
 #include "common/win32/win32_file_system.h"
+#include "common/win32/win32_platform.h"
 #include "console/win32/console_window.h"
+#include "link/link.h"
+#include "link/win32/conduit_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     static tamblo::Win32FileSystem files;
     tamblo::SetFiles(&files);
+    static tamblo::Win32Platform platform;
+    static tamblo::Win32ConduitWindows conduitWindows(instance);
+    tamblo::SetConduitWindowFactory(conduitWindows);
 
     static tamblo::ConsoleWindow console;
     if (!console.Create(instance, showCommand)) return 1;
+    platform.SetOwner(console.handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        tamblo::DispatchWindowMessage(message);
     }
     return 0;
 }

@@ -1,0 +1,33 @@
+// The log of every request the simulator receives, read by tests while it
+// runs: one line per request, tab-separated fields, each escaped so that no
+// line holds a control character.
+#pragma once
+
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace chatsim {
+
+// Backslash, tab, CR, LF and form feed as \\ \t \r \n \f, other bytes below
+// 32 and 127 as \xNN; bytes 128-255 stay as they are.
+std::string EscapeForLog(std::string_view text);
+
+class RequestLog {
+public:
+    // Starts the file empty.
+    explicit RequestLog(const std::string& path);
+    ~RequestLog();
+    RequestLog(const RequestLog&) = delete;
+    RequestLog& operator=(const RequestLog&) = delete;
+
+    bool ok() const { return file_ != nullptr; }
+    // Writes and flushes one line: the kind, then each field escaped.
+    void Write(std::string_view kind, std::initializer_list<std::string_view> fields);
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace chatsim

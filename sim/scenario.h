@@ -1,0 +1,29 @@
+// The scenario file: how a run of the simulator behaves (see README.md).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace chatsim {
+
+enum class AllTextAnswer { RoomText, Empty, Silent };
+
+struct Scenario {
+    std::string hostAvatar = "Host";
+    std::string title = "VZones 3.0 - practice room";
+    std::vector<std::string> startLines;
+    // Room lines to add right after the N-th Comm record, N from 1.
+    std::map<long, std::vector<std::string>> linesAfter;
+    AllTextAnswer allText = AllTextAnswer::RoomText;
+};
+
+struct ScenarioResult {
+    Scenario scenario;
+    // One message per line that is not a directive; empty when all are.
+    std::vector<std::string> errors;
+};
+
+ScenarioResult ParseScenario(const std::string& content);
+
+}  // namespace chatsim

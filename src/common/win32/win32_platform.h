@@ -1,0 +1,40 @@
+// The window system's side of the core's ports.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "common/platform.h"
+
+namespace tamblo {
+
+// Handles one message, giving keyboard navigation to the registered dialog-like
+// windows first; used by the main loop and by every yield alike.
+void DispatchWindowMessage(MSG& message);
+void AddKeyboardNavigation(HWND window);
+void RemoveKeyboardNavigation(HWND window);
+
+class Win32Platform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
+public:
+    Win32Platform() { SetPlatform({this, this, this, this}); }
+
+    // The window the message boxes belong to, so that it takes no input meanwhile.
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    void YieldOnce() override;
+    void WaitForInput() override;
+    TimeOfDay Now() override;
+    std::vector<TopLevelWindow> TopLevelWindows() override;
+    void Activate(WindowId window) override;
+    void MakeTopmost(WindowId window) override;
+    void Show(const std::string& text, const std::string& title, MessageIcon icon) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+inline HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
+inline WindowId AsWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }
+
+}  // namespace tamblo

@@ -1,0 +1,23 @@
+#include "link/client_window.h"
+
+namespace tamblo {
+
+std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
+                                          const std::string& title) {
+    for (const TopLevelWindow& window : windows)
+        if (window.title == title) return window.id;
+    for (const TopLevelWindow& window : windows)
+        if (window.title.compare(0, title.size(), title) == 0) return window.id;
+    return std::nullopt;
+}
+
+bool BringWindowToFront(const std::string& title) {
+    const std::optional<WindowId> window = FindWindowByTitle(TheDesktop().TopLevelWindows(), title);
+    if (!window) return false;
+    TheDesktop().Activate(*window);
+    return true;
+}
+
+void KeepOnTop(WindowId window) { TheDesktop().MakeTopmost(window); }
+
+}  // namespace tamblo

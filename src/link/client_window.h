@@ -1,0 +1,23 @@
+// Finding top-level windows by title, as the link does when it brings the
+// chat client (or the console) to the front.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/platform.h"
+
+namespace tamblo {
+
+// The window whose title equals the text, else the first whose title begins
+// with it.
+std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
+                                          const std::string& title);
+
+// False when no window has such a title.
+bool BringWindowToFront(const std::string& title);
+
+void KeepOnTop(WindowId window);
+
+}  // namespace tamblo

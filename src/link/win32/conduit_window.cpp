@@ -1,0 +1,147 @@
+#include "link/win32/conduit_window.h"
+
+#include "link/win32/conduit_controls.h"
+
+namespace tamblo {
+
+namespace {
+
+namespace ids = conduit_controls;
+
+struct ControlLayout {
+    const char* className;
+    const char* caption;
+    int id;
+    DWORD style;
+    int x, y, width, height;
+};
+
+constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
+constexpr DWORD OneLineEdit = Child | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD ManyLineEdit = Child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD PushButton = Child | BS_PUSHBUTTON | WS_TABSTOP;
+
+const ControlLayout Controls[] = {
+    {"Static", "Comm Mode", -1, Child, 8, 8, 90, 16},
+    {"Edit", "", ids::CommMode, OneLineEdit, 100, 6, 40, 20},
+    {"Static", "(0 - Speak, 1 - Think, 2- ESP)", -1, Child, 148, 8, 200, 16},
+    {"Static", "Avatar Name", -1, Child, 8, 34, 90, 16},
+    {"Edit", "", ids::AvatarName, OneLineEdit, 100, 32, 240, 20},
+    {"Static", "Text To Send", -1, Child, 8, 60, 90, 16},
+    {"Edit", "", ids::CommText, ManyLineEdit, 100, 58, 240, 48},
+    {"Edit", "", ids::Text1, ManyLineEdit, 8, 114, 332, 90},
+    {"Button", "Error Occured", ids::ErrorCheck, Child | BS_AUTOCHECKBOX | WS_TABSTOP, 8, 212, 120, 20},
+    {"Button", "Register", ids::WA_Register, PushButton, 8, 238, 80, 24},
+    {"Button", "Unregister", ids::WA_Unregister, PushButton, 92, 238, 80, 24},
+    {"Button", "Communicate", ids::WA_Communicate, PushButton, 176, 238, 80, 24},
+    {"Button", "GetAllText", ids::WA_GetAllText, PushButton, 260, 238, 80, 24},
+};
+
+}  // namespace
+
+std::unique_ptr<ConduitWindow> Win32ConduitWindows::Create(DdeConduit& conduit) {
+    return std::make_unique<Win32ConduitWindow>(instance_, conduit);
+}
+
+Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, DdeConduit& conduit) : conduit_(conduit) {
+    static const bool registered = [instance] {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = ids::ClassName;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    (void)registered;
+    // Never shown: it only hosts the conversation.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ids::ClassName, ids::Caption,
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 360, 300,
+                              nullptr, nullptr, instance, this);
+    CreateControls();
+}
+
+Win32ConduitWindow::~Win32ConduitWindow() {
+    conversation_.Close();
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void Win32ConduitWindow::CreateControls() {
+    if (!window_) return;
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlLayout& control : Controls) {
+        HWND child = CreateWindowExA(0, control.className, control.caption, control.style, control.x, control.y,
+                                     control.width, control.height, window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), nullptr, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    // The link field keeps a fetched answer whole.
+    SendDlgItemMessageA(window_, ids::Text1, EM_LIMITTEXT, 0, 0);
+    SendDlgItemMessageA(window_, ids::CommText, EM_LIMITTEXT, 0, 0);
+}
+
+LRESULT CALLBACK Win32ConduitWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32ConduitWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        self->OnButton(LOWORD(wParam));
+        return 0;
+    }
+    if (message == WM_CLOSE) return 0;  // lives until the link destroys it
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Win32ConduitWindow::OnButton(int id) {
+    switch (id) {
+        case ids::WA_Register:
+            conduit_.DdeRegister();
+            break;
+        case ids::WA_Unregister:
+            conduit_.DdeUnregister();
+            break;
+        case ids::WA_Communicate:
+            // A person may have typed the fields: the record is built from them.
+            conduit_.SetCommFields(ControlText(ids::CommMode), ControlText(ids::AvatarName),
+                                   ControlText(ids::CommText));
+            conduit_.DdeCommunicate();
+            break;
+        case ids::WA_GetAllText:
+            conduit_.DdeGetAllText();
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32ConduitWindow::ShowFields(const ConduitFields& fields) {
+    if (!window_) return;
+    auto update = [&](int id, const std::string& now, const std::string& before) {
+        if (!anyShown_ || now != before) SetControlText(id, now);
+    };
+    update(ids::CommMode, fields.CommMode, shown_.CommMode);
+    update(ids::AvatarName, fields.AvatarName, shown_.AvatarName);
+    update(ids::CommText, fields.CommText, shown_.CommText);
+    update(ids::Text1, fields.Text1, shown_.Text1);
+    CheckDlgButton(window_, ids::ErrorCheck, fields.ErrorCheck ? BST_CHECKED : BST_UNCHECKED);
+    shown_ = fields;
+    anyShown_ = true;
+}
+
+std::string Win32ConduitWindow::ControlText(int id) const {
+    HWND control = GetDlgItem(window_, id);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Win32ConduitWindow::SetControlText(int id, const std::string& text) {
+    SetDlgItemTextA(window_, id, text.c_str());
+}
+
+}  // namespace tamblo

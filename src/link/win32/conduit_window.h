@@ -1,0 +1,43 @@
+// The hidden window `WA_DDE` that hosts the DDE conversation and shows the
+// link field and the Comm record fields.
+#pragma once
+
+#include <windows.h>
+
+#include "link/dde_conduit.h"
+#include "link/win32/ddeml_conversation.h"
+
+namespace tamblo {
+
+class Win32ConduitWindows : public ConduitWindowFactory {
+public:
+    explicit Win32ConduitWindows(HINSTANCE instance) : instance_(instance) {}
+    std::unique_ptr<ConduitWindow> Create(DdeConduit& conduit) override;
+
+private:
+    HINSTANCE instance_;
+};
+
+class Win32ConduitWindow : public ConduitWindow {
+public:
+    Win32ConduitWindow(HINSTANCE instance, DdeConduit& conduit);
+    ~Win32ConduitWindow() override;
+
+    DdeConversation& Conversation() override { return conversation_; }
+    void ShowFields(const ConduitFields& fields) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void OnButton(int id);
+    std::string ControlText(int id) const;
+    void SetControlText(int id, const std::string& text);
+
+    DdeConduit& conduit_;
+    DdemlConversation conversation_;
+    HWND window_ = nullptr;
+    ConduitFields shown_;
+    bool anyShown_ = false;
+};
+
+}  // namespace tamblo

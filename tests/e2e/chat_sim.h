@@ -1,0 +1,53 @@
+// The chat-client simulator chatsim.exe as a test peer: start it, read what
+// it received, put avatar lines into its room.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "program_under_test.h"
+
+namespace e2e {
+
+class ChatSim {
+public:
+    // Starts chatsim.exe in the folder, with the folder's scenario.txt if
+    // any, and waits until its window shows and its DDE service is up.
+    explicit ChatSim(const ScratchFolder& folder, DWORD timeoutMs = 20000);
+    // Writes the scenario to scenario.txt first.
+    ChatSim(const ScratchFolder& folder, const std::string& scenario, DWORD timeoutMs = 20000);
+    ~ChatSim();  // closes the window; ends the process if that fails
+    ChatSim(const ChatSim&) = delete;
+    ChatSim& operator=(const ChatSim&) = delete;
+
+    bool ready() const { return window_ != nullptr; }
+    // Why it is not ready, e.g. the simulator's own complaint about the scenario.
+    const std::string& failure() const { return failure_; }
+    HWND window() const { return window_; }
+    const RunningProgram& program() const { return program_; }
+
+    // The log's complete lines, as written (escaped, without line ends).
+    std::vector<std::string> Log() const;
+    // Waits until the log holds at least count lines.
+    bool WaitForLogLines(size_t count, DWORD timeoutMs = 5000) const;
+    // One avatar line into the room, as from another avatar; returns once it is there.
+    bool Inject(const std::string& line) const;
+    // The room text as the simulator last saved it (lines ending in CR LF).
+    std::string RoomText() const;
+
+    // The log's escaping, for expected lines.
+    static std::string Escape(const std::string& text);
+
+private:
+    void WaitUntilReady(DWORD timeoutMs);
+    std::string ReadShared(const std::string& name) const;
+
+    const ScratchFolder& folder_;
+    RunningProgram program_;
+    HWND window_ = nullptr;
+    std::string failure_;
+};
+
+}  // namespace e2e

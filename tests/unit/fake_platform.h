@@ -1,0 +1,135 @@
+// Fakes of the window system that record what the core asked of it, in one
+// event list, so that pacing and order can be asserted exactly.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/platform.h"
+#include "link/dde_conduit.h"
+#include "link/link.h"
+
+namespace tamblo::testing {
+
+class EventLog {
+public:
+    void Add(std::string event) {
+        // Runs of yields are folded into one "yield xN" entry.
+        if (event == "yield" && !events.empty() && events.back().rfind("yield x", 0) == 0) {
+            events.back() = "yield x" + std::to_string(std::stoi(events.back().substr(7)) + 1);
+            return;
+        }
+        events.push_back(event == "yield" ? "yield x1" : std::move(event));
+    }
+    std::vector<std::string> events;
+};
+
+class FakePlatform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
+public:
+    explicit FakePlatform(EventLog& log) : log_(log) { SetPlatform({this, this, this, this}); }
+    ~FakePlatform() override { SetPlatform({}); }
+
+    // Runs at every yield, e.g. to let a callback arrive.
+    std::function<void(int yieldNumber)> onYield;
+    // The clock's second moves on every this many reads of the clock.
+    int readsPerSecond = 1000000;
+    std::vector<TopLevelWindow> windows;
+    int yields = 0;
+    int waits = 0;
+    int clockReads = 0;
+
+    void YieldOnce() override {
+        ++yields;
+        log_.Add("yield");
+        if (onYield) onYield(yields);
+    }
+    void WaitForInput() override { ++waits; }
+    TimeOfDay Now() override {
+        const int second = clockReads++ / readsPerSecond;
+        return {12, 59, second % 60};
+    }
+    std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
+    void Activate(WindowId window) override {
+        for (const auto& w : windows)
+            if (w.id == window) log_.Add("activate " + w.title);
+    }
+    void MakeTopmost(WindowId window) override { log_.Add("topmost " + std::to_string(window)); }
+    void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
+        log_.Add("box [" + title + "] " + std::to_string(static_cast<int>(icon)) + " " + text);
+    }
+
+private:
+    EventLog& log_;
+};
+
+// A chat client's DDE service as seen through one conversation.
+class FakeConversation : public DdeConversation {
+public:
+    explicit FakeConversation(EventLog& log) : log_(log) {}
+
+    bool serviceRunning = true;
+    int failingTries = 0;  // the first this many opens fail
+    std::string answer;    // what a request returns
+
+    void Close() override { log_.Add("close"); }
+    bool Open(const std::string& service, const std::string& topic) override {
+        log_.Add("open " + service + "|" + topic);
+        if (!serviceRunning) return false;
+        if (failingTries > 0) {
+            --failingTries;
+            return false;
+        }
+        return true;
+    }
+    bool Poke(const std::string& item, const std::string& text) override {
+        log_.Add("poke " + item + " " + text);
+        return true;
+    }
+    std::optional<std::string> Request(const std::string& item) override {
+        log_.Add("request " + item);
+        return answer;
+    }
+
+private:
+    EventLog& log_;
+};
+
+class FakeConduitWindows : public ConduitWindowFactory {
+public:
+    FakeConduitWindows(EventLog& log, FakeConversation& conversation)
+        : log_(log), conversation_(conversation) {
+        SetConduitWindowFactory(*this);
+    }
+    int created = 0;
+    int destroyed = 0;
+    ConduitFields shown;
+
+    std::unique_ptr<ConduitWindow> Create(DdeConduit&) override {
+        ++created;
+        log_.Add("create conduit");
+        return std::make_unique<Window>(*this);
+    }
+
+private:
+    class Window : public ConduitWindow {
+    public:
+        explicit Window(FakeConduitWindows& owner) : owner_(owner) {}
+        ~Window() override {
+            ++owner_.destroyed;
+            owner_.log_.Add("destroy conduit");
+        }
+        DdeConversation& Conversation() override { return owner_.conversation_; }
+        void ShowFields(const ConduitFields& fields) override { owner_.shown = fields; }
+
+    private:
+        FakeConduitWindows& owner_;
+    };
+
+    EventLog& log_;
+    FakeConversation& conversation_;
+};
+
+}  // namespace tamblo::testing
