@@ -13,6 +13,7 @@ add_library(tamblo_win32 STATIC
   src/common/win32/window_placement.cpp
   src/link/win32/conduit_window.cpp
   src/link/win32/ddeml_conversation.cpp
+  src/link/win32/wadapi_library.cpp
 )
 target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32)
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "api_server.h"
 #include "chat_client.h"
 #include "dde_server.h"
 #include "request_log.h"
@@ -77,13 +78,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     chatsim::Room room;
     chatsim::ChatClient client(scenario, room, log);
     chatsim::DdeServer server(client);
+    chatsim::ApiServer apiServer(client);
     std::string error;
     if (!server.Start(error)) return Fail({error}, 3);
 
     // The window shows only once the service is up and the room filled, so
     // whoever waits for the window may talk to the service at once.
     chatsim::SimWindow window;
-    if (!window.Create(instance, scenario.title, [&](const std::string& line) { client.Inject(line); })) {
+    const bool created = window.Create(
+        instance, scenario.title, [&](const std::string& line) { client.Inject(line); },
+        [&](HWND from, const COPYDATASTRUCT& data) { return apiServer.CopyData(window.handle(), from, data); });
+    if (!created) {
         return Fail({"cannot create the window"}, 3);
     }
     for (const std::string& line : scenario.startLines) room.Append(line);

@@ -34,9 +34,19 @@ RequestLog::~RequestLog() {
 }
 
 void RequestLog::Write(std::string_view kind, std::initializer_list<std::string_view> fields) {
-    if (!file_) return;
     std::string line = EscapeForLog(kind);
     for (std::string_view field : fields) line += '\t' + EscapeForLog(field);
+    WriteLine(std::move(line));
+}
+
+void RequestLog::WriteFields(std::string_view kind, const std::vector<std::string>& fields) {
+    std::string line = EscapeForLog(kind);
+    for (const std::string& field : fields) line += '\t' + EscapeForLog(field);
+    WriteLine(std::move(line));
+}
+
+void RequestLog::WriteLine(std::string line) {
+    if (!file_) return;
     line += "\r\n";
     // Tests read the file while the simulator runs.
     std::fwrite(line.data(), 1, line.size(), file_);

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace chatsim {
 
@@ -25,8 +26,11 @@ public:
     bool ok() const { return file_ != nullptr; }
     // Writes and flushes one line: the kind, then each field escaped.
     void Write(std::string_view kind, std::initializer_list<std::string_view> fields);
+    void WriteFields(std::string_view kind, const std::vector<std::string>& fields);
 
 private:
+    void WriteLine(std::string line);
+
     std::FILE* file_ = nullptr;
 };
 

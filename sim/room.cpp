@@ -34,4 +34,22 @@ std::optional<std::string> RoomLineFor(const CommRecord& record, const std::stri
     return std::nullopt;
 }
 
+std::optional<std::string> SpeakerOf(const std::string& line, const std::string& hostAvatar) {
+    const std::string espFrom = "ESP from ";
+    std::string name;
+    if (line.starts_with(espFrom)) {
+        const auto colon = line.find(':', espFrom.size());
+        if (colon == std::string::npos) return std::nullopt;
+        name = line.substr(espFrom.size(), colon - espFrom.size());
+    } else if (line.starts_with("ESP to ")) {
+        return std::nullopt;
+    } else {
+        const auto separator = line.find(": ");
+        if (separator == std::string::npos) return std::nullopt;
+        name = line.substr(0, separator);
+    }
+    if (name.empty() || name == hostAvatar || name == hostAvatar + " thinks") return std::nullopt;
+    return name;
+}
+
 }  // namespace chatsim

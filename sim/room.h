@@ -41,4 +41,10 @@ std::optional<CommRecord> ParseCommRecord(const std::string& data);
 // unknown mode.
 std::optional<std::string> RoomLineFor(const CommRecord& record, const std::string& hostAvatar);
 
+// The avatar a room line shows speaking: <name> in "ESP from <name>: ..."
+// (up to the first colon) or in "<name>: ..." (up to the first ": ").
+// Nobody for lines of the host's own kinds: "<host>: ", "<host> thinks: "
+// and "ESP to ".
+std::optional<std::string> SpeakerOf(const std::string& line, const std::string& hostAvatar);
+
 }  // namespace chatsim

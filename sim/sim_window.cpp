@@ -12,8 +12,10 @@ constexpr int EntryId = 101;
 
 }  // namespace
 
-bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler onLine) {
+bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler onLine,
+                       CopyDataHandler onCopyData) {
     onLine_ = std::move(onLine);
+    onCopyData_ = std::move(onCopyData);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
@@ -58,7 +60,7 @@ LRESULT SimWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == IDOK) Say();
             return 0;
         case WM_COPYDATA:
-            return CopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return CopyData(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -114,8 +116,8 @@ void SimWindow::Say() {
     if (!line.empty() && onLine_) onLine_(line);
 }
 
-LRESULT SimWindow::CopyData(const COPYDATASTRUCT& data) {
-    if (data.dwData != InjectLineData) return FALSE;
+LRESULT SimWindow::CopyData(HWND from, const COPYDATASTRUCT& data) {
+    if (data.dwData != InjectLineData) return onCopyData_ ? onCopyData_(from, data) : FALSE;
     const char* bytes = static_cast<const char*>(data.lpData);
     std::string line(bytes ? bytes : "", bytes ? data.cbData : 0);
     const auto nul = line.find('\0');

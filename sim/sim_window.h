@@ -6,19 +6,20 @@
 #include <functional>
 #include <string>
 
-namespace chatsim {
+#include "api_wire.h"
 
-// Tests find the window by this class; the title comes from the scenario.
-constexpr const char* SimWindowClass = "ChatSimRoom";
-// WM_COPYDATA with this dwData appends its bytes as one room line.
-constexpr ULONG_PTR InjectLineData = 1;
+namespace chatsim {
 
 class SimWindow {
 public:
     using LineHandler = std::function<void(const std::string& line)>;
+    // Any other WM_COPYDATA: the sender's window (wParam), the data; returns
+    // the message's result.
+    using CopyDataHandler = std::function<LRESULT(HWND from, const COPYDATASTRUCT& data)>;
 
-    // Created hidden; onLine gets injected and typed lines.
-    bool Create(HINSTANCE instance, const std::string& title, LineHandler onLine);
+    // Created hidden, with the class tests look for (SimWindowClass); onLine
+    // gets injected and typed lines.
+    bool Create(HINSTANCE instance, const std::string& title, LineHandler onLine, CopyDataHandler onCopyData);
     void Show(int showCommand);
     void SetRoomText(const std::string& text);
     void AppendRoomLine(const std::string& line);
@@ -30,13 +31,14 @@ private:
     void CreateControls();
     void Layout(int width, int height);
     void Say();
-    LRESULT CopyData(const COPYDATASTRUCT& data);
+    LRESULT CopyData(HWND from, const COPYDATASTRUCT& data);
 
     HWND window_ = nullptr;
     HWND room_ = nullptr;
     HWND entry_ = nullptr;
     HWND sayButton_ = nullptr;
     LineHandler onLine_;
+    CopyDataHandler onCopyData_;
 };
 
 }  // namespace chatsim

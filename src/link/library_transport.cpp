@@ -1,11 +1,74 @@
 #include "link/library_transport.h"
 
+#include <cstdlib>
+
+#include "common/platform.h"
+#include "link/api_library.h"
+#include "link/capture_file.h"
+#include "link/link.h"
+#include "link/pacing.h"
+
 namespace tamblo {
 
-// Filled in with the library loader; until then the library transport is mute.
-void LibraryRegister() {}
-void LibraryUnregister() {}
-void LibraryCommunicate(int, const std::string&, const std::string&) {}
-void LibraryFetchChatText() {}
+namespace {
+
+ApiLibrary* library = nullptr;
+bool ready = false;
+
+ApiLibrary& Api() {
+    if (!library) std::abort();  // a start-up that forgot the library is a programming error
+    return *library;
+}
+
+}  // namespace
+
+void SetApiLibrary(ApiLibrary* apiLibrary) {
+    library = apiLibrary;
+    ready = false;
+}
+
+bool LibraryReady() { return ready; }
+
+void LibraryRegister() {
+    if (const auto failure = Api().Load()) {
+        ready = false;
+        Boxes().Show(*failure + "\n\nTamblo cannot talk to the chat client through it. To use DDE instead, "
+                                "set line 3 of SCONTROL.TXT to 0 and start Tamblo again.",
+                     AppTitle, MessageIcon::Warning);
+        return;
+    }
+    ready = true;
+    Api().InitDDE(AppTitle);
+    Api().DapiRegister(AppTitle);
+}
+
+void LibraryUnregister() {
+    if (!ready) return;
+    Api().DapiUnregister(AppTitle);
+    Api().KillDDE();
+}
+
+void LibraryCommunicate(int mode, const std::string& avatarName, const std::string& text) {
+    Api().DapiCommunicate(AppTitle, mode, avatarName, text);
+    YieldTimes(YieldsAfterLibraryCall);
+    if (Link().SendPauseSeconds > 0) PauseSeconds(Link().SendPauseSeconds);
+}
+
+void LibraryFetchChatText() {
+    if (!ready) return;
+    // Only text delivered during this fetch counts: an earlier drawing's text
+    // must never stand in for a late answer.
+    Link().ApiChatText.clear();
+    for (int attempt = 0; attempt < FetchAttempts; ++attempt) {
+        YieldTimes(YieldsBeforeFetchAttempt);
+        DeleteCaptureFile();
+        Api().DapiGetAllText(AppTitle);
+        YieldTimes(YieldsAfterLibraryCall);
+        if (!Link().ApiChatText.empty()) {
+            StoreFetchedText(Link().ApiChatText);
+            return;
+        }
+    }
+}
 
 }  // namespace tamblo

@@ -4,15 +4,12 @@
 
 #include "link/capture_file.h"
 #include "link/library_transport.h"
+#include "link/pacing.h"
 
 namespace tamblo {
 
 namespace {
 
-constexpr int YieldsBeforeLine = 12;
-constexpr int YieldsBeforeFetchAttempt = 12;
-constexpr int FetchAttempts = 5;
-constexpr int YieldsPerClockLook = 24;
 constexpr const char* SpeakMode = "0";
 constexpr const char* EspMode = "2";
 
@@ -20,6 +17,9 @@ ConduitWindowFactory* conduitFactory = nullptr;
 std::unique_ptr<DdeConduit> conduit;
 
 bool UsesLibrary() { return Link().UseApiLibrary; }
+
+// With the library missing, the senders and the fetch do nothing.
+bool TransportUsable() { return !UsesLibrary() || LibraryReady(); }
 
 // A form feed would split the Comm record and let the text rewrite it.
 std::string WithoutFormFeeds(std::string text) {
@@ -84,7 +84,7 @@ void UnregisterFromClient() {
 }
 
 void SayToRoom(const std::string& text) {
-    if (text.empty()) return;
+    if (text.empty() || !TransportUsable()) return;
     YieldTimes(YieldsBeforeLine);
     if (UsesLibrary())
         LibraryCommunicate(0, "", text);
@@ -94,7 +94,7 @@ void SayToRoom(const std::string& text) {
 
 void EspToAvatar(const std::string& text) {
     const std::string& target = EspTarget();
-    if (text.empty() || target.empty()) return;
+    if (text.empty() || target.empty() || !TransportUsable()) return;
     // A form feed in a name taken from the chat would redirect the record.
     if (!UsesLibrary() && target.find('\f') != std::string::npos) return;
     YieldTimes(YieldsBeforeLine);

@@ -4,27 +4,11 @@ namespace e2e {
 
 namespace {
 
-// The simulator's window class and its WM_COPYDATA code for a room line.
+// The simulator's window class and its WM_COPYDATA codes: a room line, and
+// "<sender>\f<data>" for the library client.
 constexpr const char* SimWindowClass = "ChatSimRoom";
 constexpr ULONG_PTR InjectLineData = 1;
-
-struct SimWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchSimWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<SimWindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || !IsWindowVisible(window) || std::string(className) != SimWindowClass) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
+constexpr ULONG_PTR ApiReceivedData = 4;
 
 const ScratchFolder& WithScenario(const ScratchFolder& folder, const std::string& scenario) {
     folder.Write("scenario.txt", scenario);
@@ -58,12 +42,8 @@ void ChatSim::WaitUntilReady(DWORD timeoutMs) {
     // The simulator shows its window only once its service is registered.
     const DWORD start = GetTickCount();
     do {
-        SimWindowSearch search{program_.id(), nullptr};
-        EnumWindows(MatchSimWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            window_ = search.found;
-            return;
-        }
+        window_ = program_.FindVisibleWindowOfClass(SimWindowClass);
+        if (window_) return;
         if (program_.WaitForExit(50)) {
             std::string errors;
             folder_.Read("chatsim-errors.txt", errors);
@@ -110,12 +90,18 @@ bool ChatSim::WaitForLogLines(size_t count, DWORD timeoutMs) const {
     }
 }
 
-bool ChatSim::Inject(const std::string& line) const {
+bool ChatSim::Inject(const std::string& line) const { return CopyData(InjectLineData, line); }
+
+bool ChatSim::SendApiData(const std::string& sender, const std::string& data) const {
+    return CopyData(ApiReceivedData, sender + '\f' + data);
+}
+
+bool ChatSim::CopyData(ULONG_PTR code, const std::string& bytes) const {
     if (!window_) return false;
     COPYDATASTRUCT data = {};
-    data.dwData = InjectLineData;
-    data.cbData = static_cast<DWORD>(line.size());
-    data.lpData = const_cast<char*>(line.data());
+    data.dwData = code;
+    data.cbData = static_cast<DWORD>(bytes.size());
+    data.lpData = const_cast<char*>(bytes.data());
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
                                &result) &&

@@ -34,6 +34,10 @@ public:
     bool WaitForLogLines(size_t count, DWORD timeoutMs = 5000) const;
     // One avatar line into the room, as from another avatar; returns once it is there.
     bool Inject(const std::string& line) const;
+    // Data from another avatar for the program, through the library: the
+    // simulator passes it to the library client that registered last, whose
+    // ProcessReceivedData gets it. False when no registered client took it.
+    bool SendApiData(const std::string& sender, const std::string& data) const;
     // The room text as the simulator last saved it (lines ending in CR LF).
     std::string RoomText() const;
 
@@ -43,6 +47,7 @@ public:
 private:
     void WaitUntilReady(DWORD timeoutMs);
     std::string ReadShared(const std::string& name) const;
+    bool CopyData(ULONG_PTR code, const std::string& bytes) const;
 
     const ScratchFolder& folder_;
     RunningProgram program_;

@@ -27,21 +27,10 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const std::string* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    char title[512];
-    GetWindowTextA(window, title, sizeof title);
-    if (*search->title != title) return TRUE;
-    search->found = window;
+BOOL CALLBACK OfferWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<std::pair<const std::function<bool(HWND)>*, HWND>*>(parameter);
+    if (!(*search->first)(window)) return TRUE;
+    search->second = window;
     return FALSE;
 }
 
@@ -106,15 +95,44 @@ RunningProgram::~RunningProgram() {
     CloseHandle(process_);
 }
 
-HWND RunningProgram::WaitForWindow(const std::string& title, DWORD timeoutMs) const {
+std::string ClassOf(HWND window) {
+    char name[256];
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? length : 0);
+}
+
+std::string TitleOf(HWND window) {
+    char title[512];
+    const int length = GetWindowTextA(window, title, sizeof title);
+    return std::string(title, length > 0 ? length : 0);
+}
+
+HWND RunningProgram::FindWindowWhere(const std::function<bool(HWND)>& accept) const {
+    const std::function<bool(HWND)> ours = [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == id_ && accept(window);
+    };
+    std::pair<const std::function<bool(HWND)>*, HWND> search{&ours, nullptr};
+    EnumWindows(OfferWindow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+HWND RunningProgram::WaitForWindow(const std::string& title, DWORD timeoutMs, const char* className) const {
     const DWORD start = GetTickCount();
     do {
-        WindowSearch search{id_, &title, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        HWND found = FindWindowWhere([&](HWND window) {
+            return IsWindowVisible(window) && TitleOf(window) == title &&
+                   (!className || ClassOf(window) == className);
+        });
+        if (found) return found;
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+HWND RunningProgram::FindVisibleWindowOfClass(const std::string& className) const {
+    return FindWindowWhere([&](HWND window) { return IsWindowVisible(window) && ClassOf(window) == className; });
 }
 
 bool RunningProgram::WaitForExit(DWORD timeoutMs) const {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -11,6 +12,9 @@ namespace e2e {
 std::string BesideTests(const std::string& fileName);
 
 // A fresh, empty working folder, removed with its content at the end.
+std::string ClassOf(HWND window);
+std::string TitleOf(HWND window);
+
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -38,8 +42,12 @@ public:
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
 
-    // A visible top-level window of this process with exactly this title.
-    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 20000) const;
+    // A top-level window of this process that the test accepts, or null.
+    HWND FindWindowWhere(const std::function<bool(HWND)>& accept) const;
+    // A visible top-level window of this process with exactly this title
+    // (and class, when given).
+    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 20000, const char* className = nullptr) const;
+    HWND FindVisibleWindowOfClass(const std::string& className) const;
     bool WaitForExit(DWORD timeoutMs = 10000) const;
 
 private:

@@ -2,37 +2,48 @@
 
 namespace e2e {
 
-namespace {
+std::string TambloApp::CopiedExe(const ScratchFolder& folder, Library library) {
+    const std::string exe = folder.File("tamblo.exe");
+    CopyFileA(BesideTests("tamblo.exe").c_str(), exe.c_str(), FALSE);
+    if (library == Library::Beside)
+        CopyFileA(BesideTests("wadapi.dll").c_str(), folder.File("wadapi.dll").c_str(), FALSE);
+    return exe;
+}
 
-struct Search {
-    DWORD processId;
-    const char* title;
-    HWND found;
-};
+TambloApp::TambloApp(const ScratchFolder& folder, Library library, bool waitForConsole)
+    : program_(CopiedExe(folder, library), folder.path()) {
+    if (waitForConsole) WaitForConsole();
+}
+
+HWND TambloApp::WaitForConsole() {
+    // By class too: a message box may carry the same title.
+    if (program_.started() && !console_) console_ = program_.WaitForWindow("Tamblo", 20000, "Tamblo");
+    return console_;
+}
+
+HWND TambloApp::WaitForMessageBox(DWORD timeoutMs) const {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = program_.FindVisibleWindowOfClass("#32770");
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+std::string TambloApp::MessageBoxText(HWND box) {
+    char text[4096];
+    // The message box's text sits in its static control 0xFFFF.
+    const UINT length = GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return std::string(text, length);
+}
+
+std::string TambloApp::Title(HWND window) { return TitleOf(window); }
 
 // Hidden windows too: the conduit is never shown.
-BOOL CALLBACK MatchAnyWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char title[256];
-    GetWindowTextA(window, title, sizeof title);
-    if (owner != search->processId || std::string(title) != search->title) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-}  // namespace
-
-TambloApp::TambloApp(const ScratchFolder& folder)
-    : program_(BesideTests("tamblo.exe"), folder.path()) {
-    if (program_.started()) console_ = program_.WaitForWindow("Tamblo");
-}
-
 HWND TambloApp::ConduitWindow() const {
-    Search search{program_.id(), "WA DDE COMMUNICATION", nullptr};
-    EnumWindows(MatchAnyWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return program_.FindWindowWhere([](HWND window) { return TitleOf(window) == "WA DDE COMMUNICATION"; });
 }
 
 std::string TambloApp::ControlText(HWND parent, int id) const {
@@ -58,6 +69,38 @@ bool TambloApp::IsChecked(HWND parent, int id) const {
 bool TambloApp::Close() {
     if (console_) PostMessageA(console_, WM_CLOSE, 0, 0);
     return program_.WaitForExit(20000);
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PostMenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void PostClick(HWND window, int id) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+bool RunCommand(HWND console, int id, bool fromMenu) {
+    if (fromMenu)
+        PostMenuCommand(console, id);
+    else
+        PostClick(console, id);
+    // Busy first (a quick command may be over before it is seen), then idle.
+    WaitUntil([&] { return !IsWindowEnabled(console); }, 2000);
+    return WaitUntil([&] { return IsWindowEnabled(console) != FALSE; }, 60000);
 }
 
 }  // namespace e2e

@@ -12,11 +12,20 @@ namespace e2e {
 
 class TambloApp {
 public:
-    // Starts tamblo.exe in the folder and waits for its console window.
-    explicit TambloApp(const ScratchFolder& folder);
+    enum class Library { Absent, Beside };
+
+    // Copies tamblo.exe (and wadapi.dll, when asked) into the folder, starts
+    // it there and waits for its console window.
+    explicit TambloApp(const ScratchFolder& folder, Library library = Library::Absent,
+                       bool waitForConsole = true);
 
     bool started() const { return console_ != nullptr; }
     HWND console() const { return console_; }
+    HWND WaitForConsole();
+    // A message box of the program (also before the console shows), or null.
+    HWND WaitForMessageBox(DWORD timeoutMs = 20000) const;
+    static std::string MessageBoxText(HWND box);
+    static std::string Title(HWND window);
     RunningProgram& process() { return program_; }
 
     // The hidden conduit window, or null when it does not exist.
@@ -31,9 +40,21 @@ public:
     bool Close();
 
 private:
+    static std::string CopiedExe(const ScratchFolder& folder, Library library);
+
     RunningProgram program_;
     HWND console_ = nullptr;
 };
+
+// A pixel of the window's client area as the screen shows it.
+COLORREF ClientPixel(HWND window, int x, int y);
+// The control with the keyboard focus in the window's thread.
+HWND FocusOf(HWND window);
+// Posted like a person's choice, so that the test does not wait on the program.
+void PostMenuCommand(HWND window, int id);
+void PostClick(HWND window, int id);
+// Runs a console command and waits until the console is idle again.
+bool RunCommand(HWND console, int id, bool fromMenu);
 
 // Polls until the condition holds or the time is up.
 template <typename Condition>

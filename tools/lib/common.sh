@@ -77,3 +77,17 @@ stop_wine_and_screen() {
         wait "$XVFB_PID" 2>/dev/null || true
     fi
 }
+
+# A picture of the idle console, for a person to compare with its layout.
+screenshot_console() {
+    local folder="$BUILD/artefacts/console-run"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    cp "$BUILD/win32/tamblo.exe" "$folder/"
+    (cd "$folder" && exec wine tamblo.exe >"$BUILD/artefacts/console-run.log" 2>&1) &
+    local program=$!
+    sleep 5
+    import -window root "$BUILD/artefacts/console.png" && say "screenshot: $BUILD/artefacts/console.png"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}

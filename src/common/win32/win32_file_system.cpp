@@ -80,6 +80,10 @@ FileResult Win32FileSystem::WriteAll(const std::string& name, const std::string&
 }
 
 FileResult Win32FileSystem::MoveOver(const std::string& source, const std::string& target) {
+    // Windows refuses to replace a read-only file; Wine replaces it, so ask first.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return FileResult::Failure(SystemMessage(ERROR_ACCESS_DENIED));
     if (!MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastErrorFailure();
     return {};

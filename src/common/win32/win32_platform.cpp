@@ -16,6 +16,11 @@ std::vector<HWND>& NavigableWindows() {
     return windows;
 }
 
+std::vector<std::function<bool(MSG&)>>& MessageFilters() {
+    static std::vector<std::function<bool(MSG&)>> filters;
+    return filters;
+}
+
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     if (!IsWindowVisible(window)) return TRUE;
     char title[512];
@@ -28,6 +33,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
 }  // namespace
 
 void DispatchWindowMessage(MSG& message) {
+    for (const auto& filter : MessageFilters())
+        if (filter(message)) return;
     for (HWND window : NavigableWindows())
         if (IsDialogMessageA(window, &message)) return;
     TranslateMessage(&message);
@@ -35,6 +42,8 @@ void DispatchWindowMessage(MSG& message) {
 }
 
 void AddKeyboardNavigation(HWND window) { NavigableWindows().push_back(window); }
+
+void AddMessageFilter(std::function<bool(MSG&)> filter) { MessageFilters().push_back(std::move(filter)); }
 
 void RemoveKeyboardNavigation(HWND window) {
     auto& windows = NavigableWindows();

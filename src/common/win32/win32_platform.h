@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "common/platform.h"
@@ -14,6 +15,8 @@ namespace tamblo {
 void DispatchWindowMessage(MSG& message);
 void AddKeyboardNavigation(HWND window);
 void RemoveKeyboardNavigation(HWND window);
+// A filter that takes a message before anything else; true: handled.
+void AddMessageFilter(std::function<bool(MSG&)> filter);
 
 class Win32Platform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
 public:

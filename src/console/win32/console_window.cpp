@@ -1,7 +1,13 @@
 #include "console/win32/console_window.h"
 
+#include <iterator>
+
 #include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
+#include "console/commands.h"
+#include "console/sign_up_intake.h"
+#include "console/win32/console_controls.h"
+#include "console/winner_draw.h"
 #include "link/client_window.h"
 #include "link/link.h"
 #include "scripts/script_store.h"
@@ -10,31 +16,104 @@ namespace tamblo {
 
 namespace {
 
-constexpr const char* ConsoleClassName = "Tamblo";
-constexpr const char* ConsoleCaption = "Tamblo";
+namespace ids = console_controls;
+
 constexpr int ClientWidth = 291;
 constexpr int ClientHeight = 248;
 constexpr COLORREF IdleColour = RGB(0, 255, 255);
+constexpr COLORREF BusyColour = RGB(255, 0, 0);
+constexpr COLORREF Label11Colour = RGB(255, 255, 255);
+
+struct MenuCommand {
+    int id;
+    const char* caption;
+};
+
+// No access keys: no caption carries an ampersand.
+const MenuCommand MenuBar[] = {
+    {ids::WelcomeMessage, "Welcome"}, {ids::AskForESP, "Ask_For_$"}, {ids::GetPlayers, "Get-Players"},
+    {ids::CloseIt, "Close_It"},       {ids::Scripter, "Scripts"},
+};
+
+struct ControlLayout {
+    int id;
+    const char* className;
+    const char* caption;
+    DWORD style;
+    int x, y, width, height;
+};
+
+constexpr DWORD Child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr DWORD Button = Child | BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD List = Child | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_TABSTOP;
+constexpr DWORD Label = Child | SS_CENTER | SS_NOPREFIX;
+
+// Created top first: the buttons that lie over the lists' corners come before
+// the lists, so they are drawn above them.
+const ControlLayout Controls[] = {
+    {ids::Dummy, "Button", "Dummy", Button, 320, 24, 105, 25},
+    {ids::Command2, "Button", "Clear", Button, 232, 8, 49, 25},
+    {ids::Command17, "Button", "Reconnect", Button, 8, 216, 81, 25},
+    {ids::Command13, "Button", "Clear", Button, 232, 216, 49, 25},
+    {ids::Command1, "Button", "Read List", Button, 8, 104, 105, 25},
+    {ids::TotalPeople, "Static", "0", Label, 120, 104, 49, 17},
+    {ids::Command12, "Button", "Pick a Winner", Button, 176, 104, 105, 25},
+    {ids::Label11, "Static", "Tamblo Winners List", Label, 8, 128, 273, 17},
+    {ids::List1, "ListBox", "", List, 8, 8, 273, 93},
+    {ids::List2, "ListBox", "", List, 8, 144, 273, 93},
+};
+
+const int TabOrder[] = {ids::Dummy,   ids::Command13, ids::Command1, ids::List2,
+                        ids::List1,   ids::Command12, ids::Command2, ids::Command17};
+
+ConsoleWindow* theConsole = nullptr;
 
 }  // namespace
 
 bool ConsoleWindow::Create(HINSTANCE instance, int showCommand) {
+    instance_ = instance;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = ConsoleClassName;
+    windowClass.lpszClassName = ids::ClassName;
     if (!RegisterClassA(&windowClass)) return false;
 
+    font_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    background_ = CreateSolidBrush(IdleColour);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    window_ = CreateWindowExA(0, ConsoleClassName, ConsoleCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              ClientWidth, ClientHeight, nullptr, nullptr, instance, this);
+    window_ = CreateWindowExA(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
+                              ClientHeight, nullptr, nullptr, instance, this);
     if (!window_) return false;
+    theConsole = this;
+    CreateMenuBar();
+    CreateControls();
+    console_.SetView(this);
+    AddMessageFilter([](MSG& message) { return theConsole && theConsole->MoveFocusByTab(message); });
+
     Form_Load();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
+    FocusDummy();
     return true;
+}
+
+void ConsoleWindow::CreateMenuBar() {
+    HMENU menu = CreateMenu();
+    for (const MenuCommand& command : MenuBar)
+        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(command.id), command.caption);
+    SetMenu(window_, menu);
+}
+
+void ConsoleWindow::CreateControls() {
+    for (const ControlLayout& control : Controls) {
+        HWND child = CreateWindowExA(0, control.className, control.caption, control.style, control.x, control.y,
+                                     control.width, control.height, window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
 }
 
 LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,9 +129,18 @@ LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 
 LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+            return 0;
         case WM_ERASEBKGND:
             PaintBackground(reinterpret_cast<HDC>(wParam));
             return 1;
+        case WM_CTLCOLORSTATIC:
+            return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (!console_.Busy()) break;
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
         case WM_SIZE:
             Form_Resize();
             return 0;
@@ -60,8 +148,54 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_Unload();
             return 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void ConsoleWindow::OnCommand(int id) {
+    // The busy frame disables the window; this also holds off commands that
+    // arrive by other ways than a click while one runs.
+    if (console_.Busy()) return;
+    switch (id) {
+        case ids::WelcomeMessage: SpeakWelcome(console_); break;
+        case ids::AskForESP: AskForSignUps(console_); break;
+        case ids::GetPlayers: TakeSignUps(console_); break;
+        case ids::CloseIt: AnnounceClosing(console_); break;
+        case ids::Command1: ReadListOut(console_); break;
+        case ids::Command12: PickWinner(console_); break;
+        case ids::Command2: ClearEntrantList(console_); break;
+        case ids::Command13: ClearWinnersList(console_); break;
+        case ids::Command17: Reconnect(console_); break;
+        case ids::Scripter: Scripter_Click(); break;
+        default: break;  // Dummy has no action of its own
+    }
+}
+
+LRESULT ConsoleWindow::ControlColours(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (id == ids::Label11) {
+        SetBkColor(dc, Label11Colour);
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+// The tab order differs from the drawing order, so Tab is handled here.
+bool ConsoleWindow::MoveFocusByTab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.hwnd != window_ && GetParent(message.hwnd) != window_) return false;
+    const int current = GetDlgCtrlID(GetFocus());
+    const int count = static_cast<int>(std::size(TabOrder));
+    int position = 0;
+    for (int i = 0; i < count; ++i)
+        if (TabOrder[i] == current) position = i;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    position = (position + (backwards ? count - 1 : 1)) % count;
+    SetFocus(GetDlgItem(window_, TabOrder[position]));
+    return true;
 }
 
 void ConsoleWindow::Form_Load() {
@@ -82,12 +216,57 @@ void ConsoleWindow::Form_Unload() {
     ExitProcess(0);
 }
 
+void ConsoleWindow::Scripter_Click() {}
+
 void ConsoleWindow::PaintBackground(HDC dc) {
     RECT client;
     GetClientRect(window_, &client);
-    HBRUSH brush = CreateSolidBrush(IdleColour);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    FillRect(dc, &client, background_);
+}
+
+void ConsoleWindow::FocusDummy() { SetFocus(GetDlgItem(window_, ids::Dummy)); }
+
+void ConsoleWindow::EntrantInserted(int index, const std::string& name) {
+    SendDlgItemMessageA(window_, ids::List1, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void ConsoleWindow::EntrantsCleared() { SendDlgItemMessageA(window_, ids::List1, LB_RESETCONTENT, 0, 0); }
+
+void ConsoleWindow::WinnerAppended(const std::string& name) {
+    SendDlgItemMessageA(window_, ids::List2, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void ConsoleWindow::WinnersCleared() { SendDlgItemMessageA(window_, ids::List2, LB_RESETCONTENT, 0, 0); }
+
+void ConsoleWindow::TotalPeopleChanged(const std::string& text) {
+    SetDlgItemTextA(window_, ids::TotalPeople, text.c_str());
+}
+
+void ConsoleWindow::BusyEntered() {
+    // Disabling the window takes the focus away; an early stop gives it back.
+    focusBeforeBusy_ = GetFocus();
+    // A long intake inserts many rows: the list is drawn once at the end.
+    SendDlgItemMessageA(window_, ids::List1, WM_SETREDRAW, FALSE, 0);
+    ShowBusy(true);
+}
+
+void ConsoleWindow::BusyLeft(bool focusDummy) {
+    ShowBusy(false);
+    SendDlgItemMessageA(window_, ids::List1, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(GetDlgItem(window_, ids::List1), nullptr, TRUE);
+    if (focusDummy)
+        FocusDummy();
+    else if (focusBeforeBusy_ && IsWindow(focusBeforeBusy_))
+        SetFocus(focusBeforeBusy_);
+}
+
+void ConsoleWindow::ShowBusy(bool busy) {
+    DeleteObject(background_);
+    background_ = CreateSolidBrush(busy ? BusyColour : IdleColour);
+    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    EnableWindow(window_, busy ? FALSE : TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 }  // namespace tamblo

@@ -1,27 +1,54 @@
-// The host console window `Tamblo`: the program's main window.
+// The host console window `Tamblo`: the program's main window. It shows the
+// console's state and turns menu commands and clicks into the commands.
 #pragma once
 
 #include <windows.h>
 
+#include "console/console.h"
+
 namespace tamblo {
 
-class ConsoleWindow {
+class ConsoleWindow : public ConsoleView {
 public:
+    explicit ConsoleWindow(Console& console) : console_(console) {}
+
     // Creates the window hidden, runs the start-up, then shows it.
     bool Create(HINSTANCE instance, int showCommand);
 
     HWND handle() const { return window_; }
 
+    void EntrantInserted(int index, const std::string& name) override;
+    void EntrantsCleared() override;
+    void WinnerAppended(const std::string& name) override;
+    void WinnersCleared() override;
+    void TotalPeopleChanged(const std::string& text) override;
+    void BusyEntered() override;
+    void BusyLeft(bool focusDummy) override;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id);
+    LRESULT ControlColours(HDC dc, HWND control);
+    bool MoveFocusByTab(const MSG& message);
+
+    void CreateMenuBar();
+    void CreateControls();
 
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
+    void Scripter_Click();
     void PaintBackground(HDC dc);
+    void FocusDummy();
+    void ShowBusy(bool busy);
 
+    Console& console_;
+    HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH background_ = nullptr;
+    HWND focusBeforeBusy_ = nullptr;
 };
 
 }  // namespace tamblo

@@ -5,7 +5,9 @@
 #include "common/win32/win32_platform.h"
 #include "console/win32/console_window.h"
 #include "link/link.h"
+#include "link/api_library.h"
 #include "link/win32/conduit_window.h"
+#include "link/win32/wadapi_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     static tamblo::Win32FileSystem files;
@@ -13,10 +15,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     static tamblo::Win32Platform platform;
     static tamblo::Win32ConduitWindows conduitWindows(instance);
     tamblo::SetConduitWindowFactory(conduitWindows);
+    static tamblo::WadapiLibrary library;
+    tamblo::SetApiLibrary(&library);
 
-    static tamblo::ConsoleWindow console;
-    if (!console.Create(instance, showCommand)) return 1;
-    platform.SetOwner(console.handle());
+    static tamblo::Console console;
+    static tamblo::ConsoleWindow window(console);
+    if (!window.Create(instance, showCommand)) return 1;
+    platform.SetOwner(window.handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

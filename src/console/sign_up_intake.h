@@ -1,0 +1,26 @@
+// Get-Players: takes the sign-ups ("ESP from <name>: $") that stand after the
+// last credit line of the fetched chat text into the entrant list.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "console/console.h"
+
+namespace tamblo {
+
+inline constexpr const char* FallbackConfirmation = "You are on the List.";
+inline constexpr int16_t MaxMarkerCount = 32767;
+
+// The text after the line's first colon, stripped; nothing without a colon.
+std::optional<std::string> Remainder(const std::string& line);
+bool IsStartMarker(const std::string& line, const std::string& markerText);
+// The stripped name of a sign-up line, or nothing for any other line.
+std::optional<std::string> SignUpName(const std::string& line);
+
+// Counts the start-marker lines of the fetched text into MarkerCount.
+void CountMarkers(Console& console);
+
+void TakeSignUps(Console& console);
+
+}  // namespace tamblo

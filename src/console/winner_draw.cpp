@@ -1,0 +1,72 @@
+#include "console/winner_draw.h"
+
+#include <random>
+#include <unordered_set>
+
+#include "link/link.h"
+#include "scripts/script_store.h"
+
+namespace tamblo {
+
+namespace {
+
+class EntropySeededChooser : public Chooser {
+public:
+    EntropySeededChooser() {
+        std::random_device entropy;
+        std::seed_seq seed{entropy(), entropy(), entropy(), entropy(), entropy(), entropy(), entropy(), entropy()};
+        generator_.seed(seed);
+    }
+    size_t Choose(size_t count) override {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(generator_);
+    }
+
+private:
+    std::mt19937_64 generator_;
+};
+
+void SpeakWinnerLines(size_t from, size_t to) {
+    for (size_t line = from; line < to; ++line) {
+        const std::string text = ScriptStore().WinnerText[line];
+        if (!text.empty()) SayToRoom(text);
+    }
+}
+
+}  // namespace
+
+Chooser& EntropyChooser() {
+    static EntropySeededChooser chooser;
+    return chooser;
+}
+
+std::vector<std::string> EligibleEntrants(const std::vector<std::string>& entrants,
+                                          const std::vector<std::string>& winners) {
+    const std::unordered_set<std::string> won(winners.begin(), winners.end());
+    std::vector<std::string> eligible;
+    for (const std::string& entrant : entrants)
+        if (!won.count(entrant)) eligible.push_back(entrant);
+    return eligible;
+}
+
+std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
+                                      const std::vector<std::string>& winners, Chooser& chooser) {
+    const std::vector<std::string> eligible = EligibleEntrants(entrants, winners);
+    if (eligible.empty()) return std::nullopt;
+    return eligible[chooser.Choose(eligible.size())];
+}
+
+void PickWinner(Console& console, Chooser& chooser) {
+    BusyFrame busy(console);
+    // One draw among the eligible entrants only: fair, and it always ends.
+    const auto winner = DrawWinner(console.Entrants(), console.Winners(), chooser);
+    if (!winner) {
+        busy.KeepFocus();
+        return;
+    }
+    console.AppendWinner(*winner);
+    SpeakWinnerLines(0, 5);
+    SayToRoom(*winner);
+    SpeakWinnerLines(5, 7);
+}
+
+}  // namespace tamblo

@@ -1,0 +1,97 @@
+#include "link/win32/wadapi_library.h"
+
+#include <cstring>
+
+#include "common/win32/win32_file_system.h"
+#include "link/library_callbacks.h"
+
+namespace tamblo {
+
+namespace {
+
+constexpr const char* LibraryName = "wadapi.dll";
+
+// The library hands texts over length-counted: the byte count sits in the
+// four bytes before the first byte; a null pointer is an empty text.
+std::string CountedText(const char* text) {
+    if (!text) return {};
+    uint32_t length = 0;
+    std::memcpy(&length, text - sizeof length, sizeof length);
+    return std::string(text, length);
+}
+
+// A failure inside a callback is ignored: the library always gets 0 back.
+int32_t __stdcall AckCallback(const char* code) {
+    try {
+        ProcessAckData(CountedText(code));
+    } catch (...) {
+    }
+    return 0;
+}
+
+int32_t __stdcall ReceivedCallback(const char* sender, int32_t count, const char* data) {
+    try {
+        ProcessReceivedData(CountedText(sender), count, CountedText(data));
+    } catch (...) {
+    }
+    return 0;
+}
+
+int32_t __stdcall AllTextCallback(const char* text) {
+    try {
+        ProcessAllText(CountedText(text));
+    } catch (...) {
+    }
+    return 0;
+}
+
+template <typename Function>
+bool Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    if (!function && missing.empty()) missing = name;
+    return function != nullptr;
+}
+
+}  // namespace
+
+std::optional<std::string> WadapiLibrary::Load() {
+    if (module_) return std::nullopt;
+    HMODULE module = LoadLibraryA(LibraryName);
+    if (!module) {
+        return "The chat client's library " + std::string(LibraryName) + " could not be loaded: " +
+               SystemMessage(GetLastError());
+    }
+    std::string missing;
+    Resolve(module, "InitDDE", init_, missing);
+    Resolve(module, "KillDDE", kill_, missing);
+    Resolve(module, "DapiRegister", register_, missing);
+    Resolve(module, "DapiUnregister", unregister_, missing);
+    Resolve(module, "DapiGetAllText", getAllText_, missing);
+    Resolve(module, "DapiCommunicate", communicate_, missing);
+    if (!missing.empty()) {
+        FreeLibrary(module);
+        return "The chat client's library " + std::string(LibraryName) + " has no function " + missing +
+               ": it is not the library Tamblo works with.";
+    }
+    module_ = module;
+    return std::nullopt;
+}
+
+void WadapiLibrary::InitDDE(const std::string& appTitle) {
+    init_(appTitle.c_str(), AckCallback, ReceivedCallback, AllTextCallback);
+}
+
+void WadapiLibrary::KillDDE() { kill_(); }
+
+void WadapiLibrary::DapiRegister(const std::string& appTitle) { register_(appTitle.c_str()); }
+
+void WadapiLibrary::DapiUnregister(const std::string& appTitle) { unregister_(appTitle.c_str()); }
+
+void WadapiLibrary::DapiGetAllText(const std::string& appTitle) { getAllText_(appTitle.c_str()); }
+
+void WadapiLibrary::DapiCommunicate(const std::string& appTitle, int mode, const std::string& avatarName,
+                                    const std::string& text) {
+    communicate_(appTitle.c_str(), mode, avatarName.c_str(), text.c_str());
+}
+
+}  // namespace tamblo
