@@ -14,6 +14,7 @@ add_library(tamblo_win32 STATIC
   src/link/win32/conduit_window.cpp
   src/link/win32/ddeml_conversation.cpp
   src/link/win32/wadapi_library.cpp
+  src/scripts/win32/script_editor.cpp
 )
 target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32)
 

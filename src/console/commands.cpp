@@ -42,7 +42,10 @@ void ReadListOut(Console& console) {
     BusyFrame busy(console);
     SayToRoom(OrFallback(ScriptStore().ListHeadText, FallbackListHeader));
     const int count = console.EntrantCount();
-    for (int row = 0; row < count && row < console.EntrantCount(); ++row) SayToRoom(console.Entrant(row));
+    for (int row = 0; row < count && row < console.EntrantCount(); ++row) {
+        const std::string name = console.Entrant(row);
+        SayToRoom(name);
+    }
 }
 
 void ClearEntrantList(Console& console) {

@@ -35,7 +35,9 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
 void DispatchWindowMessage(MSG& message) {
     for (const auto& filter : MessageFilters())
         if (filter(message)) return;
-    for (HWND window : NavigableWindows())
+    // A copy: handling the message may open or close such a window.
+    const std::vector<HWND> navigable = NavigableWindows();
+    for (HWND window : navigable)
         if (IsDialogMessageA(window, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);

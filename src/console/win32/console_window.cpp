@@ -11,6 +11,7 @@
 #include "link/client_window.h"
 #include "link/link.h"
 #include "scripts/script_store.h"
+#include "scripts/win32/script_editor.h"
 
 namespace tamblo {
 
@@ -216,7 +217,7 @@ void ConsoleWindow::Form_Unload() {
     ExitProcess(0);
 }
 
-void ConsoleWindow::Scripter_Click() {}
+void ConsoleWindow::Scripter_Click() { OpenScriptEditor(instance_, window_); }
 
 void ConsoleWindow::PaintBackground(HDC dc) {
     RECT client;

@@ -1,0 +1,64 @@
+#include "scripts/editor_rules.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tamblo::editor {
+
+namespace {
+
+constexpr int OpeningBoxes = 13;
+constexpr int FirstCloseBox = 16;
+constexpr int FirstWinnerBox = 23;
+// The winner's name is spoken between winner lines 5 and 6, hence their gap.
+constexpr std::array<int, 7> WinnerTops{7320, 7560, 7800, 8040, 8280, 8640, 8880};
+
+}  // namespace
+
+int ToPixels(int twips) {
+    // Nearest pixel; only the panel's height (11000) is not a whole number of them.
+    const int half = TwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / TwipsPerPixel : -((-twips + half) / TwipsPerPixel);
+}
+
+int BoxTop(int box) {
+    if (box < 0 || box >= BoxCount) throw std::out_of_range("no such box");
+    if (box < OpeningBoxes) return 600 + 240 * box;
+    if (box < FirstCloseBox) return 3960 + 480 * (box - OpeningBoxes);
+    if (box < FirstWinnerBox) return 5400 + 240 * (box - FirstCloseBox);
+    return WinnerTops[box - FirstWinnerBox];
+}
+
+int ScrollValueAfter(int value, ScrollAction action, int thumb) {
+    int next = value;
+    switch (action) {
+        case ScrollAction::LineUp: next = value - SmallStep; break;
+        case ScrollAction::LineDown: next = value + SmallStep; break;
+        case ScrollAction::PageUp: next = value - LargeStep; break;
+        case ScrollAction::PageDown: next = value + LargeStep; break;
+        case ScrollAction::Top: next = ScrollMin; break;
+        case ScrollAction::Bottom: next = ScrollMax; break;
+        case ScrollAction::ThumbPosition: next = thumb; break;
+        case ScrollAction::ThumbTrack:
+        case ScrollAction::EndScroll: break;
+    }
+    return std::clamp(next, ScrollMin, ScrollMax);
+}
+
+int PanelTopPixels(int value) { return -ToPixels(value); }
+
+Band VisibleBand(int value) { return {value, value + Frame2Rect.height}; }
+
+int NextInEnterCycle(int box) {
+    int next = (box + 1) % BoxCount;
+    if (next == CreditBox) ++next;
+    return next;
+}
+
+std::string WithoutLineBreaks(std::string_view text) {
+    std::string line(text);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
+}  // namespace tamblo::editor

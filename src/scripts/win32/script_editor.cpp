@@ -1,0 +1,424 @@
+#include "scripts/win32/script_editor.h"
+
+#include <memory>
+#include <string>
+
+#include "common/win32/win32_platform.h"
+#include "common/win32/window_placement.h"
+#include "scripts/editor_rules.h"
+#include "scripts/script_store.h"
+#include "scripts/win32/editor_controls.h"
+
+namespace tamblo {
+
+namespace {
+
+namespace ids = editor_controls;
+using namespace editor;
+
+constexpr const char* FrameClassName = "Tamblo2Frame";
+constexpr COLORREF Cyan = RGB(0, 255, 255);
+constexpr COLORREF Yellow = RGB(255, 255, 0);
+constexpr COLORREF CreditGrey = RGB(192, 192, 192);
+constexpr const char* FontFace = "MS Sans Serif";
+// 8.25 and 9.75 points at 96 dpi; fixed like the layout, whatever the screen.
+constexpr int WindowFontHeight = -11;
+constexpr int HeadingFontHeight = -13;
+
+struct Brushes {
+    HBRUSH cyan = CreateSolidBrush(Cyan);
+    HBRUSH yellow = CreateSolidBrush(Yellow);
+    HBRUSH grey = CreateSolidBrush(CreditGrey);
+};
+
+// Made once and kept for the process: every editor opened paints with them.
+const Brushes& TheBrushes() {
+    static const Brushes brushes;
+    return brushes;
+}
+
+HFONT BoldFont(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, FontFace);
+}
+
+RECT Pixels(const TwipsRect& rect) {
+    const int left = ToPixels(rect.left), top = ToPixels(rect.top);
+    return {left, top, left + ToPixels(rect.width), top + ToPixels(rect.height)};
+}
+
+HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
+                 const RECT& at, int id, HFONT font) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                 at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+ScrollAction ActionOf(WORD code) {
+    switch (code) {
+        case SB_LINEUP: return ScrollAction::LineUp;
+        case SB_LINEDOWN: return ScrollAction::LineDown;
+        case SB_PAGEUP: return ScrollAction::PageUp;
+        case SB_PAGEDOWN: return ScrollAction::PageDown;
+        case SB_TOP: return ScrollAction::Top;
+        case SB_BOTTOM: return ScrollAction::Bottom;
+        case SB_THUMBTRACK: return ScrollAction::ThumbTrack;
+        case SB_THUMBPOSITION: return ScrollAction::ThumbPosition;
+        default: return ScrollAction::EndScroll;
+    }
+}
+
+class ScriptEditor {
+public:
+    static void Open(HINSTANCE instance, HWND console);
+
+private:
+    explicit ScriptEditor(HWND console) : console_(console) {}
+
+    static bool RegisterClasses(HINSTANCE instance);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool Create(HINSTANCE instance);
+    void CreateControls();
+    void Form_Load();
+    void VScroll1_Scroll(WORD code, WORD thumb);
+    void VScroll1_Change();
+    void FollowThumbWithCaret() const;
+    void Command1_Click();
+    void Command2_Click();
+    static void Text_KeyPress(HWND box);
+    void ReturnToConsole();
+    HBRUSH ColourControl(HDC dc, HWND control);
+    HWND Box(int index) const { return GetDlgItem(frame1_, ids::BoxId(index)); }
+
+    HWND console_;
+    HWND window_ = nullptr;
+    HWND frame1_ = nullptr;
+    HWND vscroll1_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int value_ = ScrollMin;
+    HFONT windowFont_ = nullptr;
+    HFONT headingFont_ = nullptr;
+};
+
+// There is at most one editor.
+std::unique_ptr<ScriptEditor> theEditor;
+WNDPROC editProc = nullptr;
+
+void ScriptEditor::Open(HINSTANCE instance, HWND console) {
+    if (theEditor) {
+        HWND window = theEditor->window_;
+        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(window);
+        BringWindowToTop(window);
+        return;
+    }
+    if (!RegisterClasses(instance)) return;
+    theEditor.reset(new ScriptEditor(console));
+    if (!theEditor->Create(instance)) theEditor.reset();
+}
+
+bool ScriptEditor::RegisterClasses(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = TheBrushes().cyan;
+    windowClass.lpszClassName = ids::ClassName;
+    WNDCLASSA frameClass = {};
+    frameClass.lpfnWndProc = FrameProc;
+    frameClass.hInstance = instance;
+    frameClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    frameClass.lpszClassName = FrameClassName;
+    registered = RegisterClassA(&windowClass) && RegisterClassA(&frameClass);
+    return registered;
+}
+
+bool ScriptEditor::Create(HINSTANCE instance) {
+    // No owner: an owned window would always lie above the topmost console.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, ids::ClassName, ids::Caption, style, 0, 0,
+                              ToPixels(ClientWidth), ToPixels(ClientHeight), nullptr, nullptr, instance, this);
+    if (!window_) return false;
+    Form_Load();
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    SetFocus(vscroll1_);
+    return true;
+}
+
+void ScriptEditor::Form_Load() {
+    windowFont_ = BoldFont(WindowFontHeight);
+    headingFont_ = BoldFont(HeadingFontHeight);
+    SetClientSize(window_, ToPixels(ClientWidth), ToPixels(ClientHeight));
+    CentreOnScreen(window_);
+    CreateControls();
+    const ScriptTexts& store = ScriptStore();
+    for (int i = 0; i < BoxCount; ++i) SetWindowTextA(Box(i), store.InFileOrder(i).c_str());
+    lastFocus_ = vscroll1_;
+    AddKeyboardNavigation(window_);
+}
+
+// Creation order is the Tab order: the scroll bar, the boxes top to bottom,
+// then the two buttons.
+void ScriptEditor::CreateControls() {
+    vscroll1_ = CreateChild(window_, "SCROLLBAR", "", SBS_VERT | WS_TABSTOP, 0, Pixels(VScroll1Rect),
+                            ids::VScroll1, nullptr);
+    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, ScrollMin, ScrollMax, 0, value_, 0};
+    SetScrollInfo(vscroll1_, SB_CTL, &info, TRUE);
+
+    // The viewport clips the panel; neither scrolls by itself, so a box that
+    // takes the focus out of view stays there.
+    HWND frame2 = CreateChild(window_, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                              Pixels(Frame2Rect), ids::Frame2, nullptr);
+    SetWindowLongPtrA(frame2, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TheBrushes().cyan));
+    const RECT panel = {ToPixels(PanelLeft), PanelTopPixels(value_), ToPixels(PanelLeft) + ToPixels(PanelWidth),
+                        PanelTopPixels(value_) + ToPixels(PanelHeight)};
+    frame1_ = CreateChild(frame2, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, panel, ids::Frame1,
+                          nullptr);
+    SetWindowLongPtrA(frame1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TheBrushes().yellow));
+
+    const auto column = [](int top, int height) {
+        return RECT{ToPixels(ColumnLeft), ToPixels(top), ToPixels(ColumnLeft + ColumnWidth), ToPixels(top + height)};
+    };
+    size_t heading = 0;
+    for (int i = 0; i < BoxCount; ++i) {
+        while (heading < Headings.size() && Headings[heading].top < BoxTop(i)) {
+            CreateChild(frame1_, "STATIC", Headings[heading].caption, SS_CENTER | SS_NOPREFIX, 0,
+                        column(Headings[heading].top, HeadingHeight), ids::Label1 + static_cast<int>(heading),
+                        headingFont_);
+            ++heading;
+        }
+        const DWORD style = ES_AUTOHSCROLL | (i == CreditBox ? WS_DISABLED : WS_TABSTOP);
+        HWND box = CreateChild(frame1_, "EDIT", "", style, WS_EX_CLIENTEDGE, column(BoxTop(i), BoxHeight),
+                               ids::BoxId(i), windowFont_);
+        SendMessageA(box, EM_LIMITTEXT, 0, 0);  // no length limit
+        const WNDPROC original =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
+        if (!editProc) editProc = original;
+    }
+
+    CreateChild(window_, "BUTTON", "Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0, Pixels(Command1Rect),
+                ids::Command1, windowFont_);
+    CreateChild(window_, "BUTTON", "Do Not Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0,
+                Pixels(Command2Rect), ids::Command2, windowFont_);
+}
+
+LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<ScriptEditor*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ScriptEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && self) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DeleteObject(self->windowFont_);
+        DeleteObject(self->headingFont_);
+        if (theEditor.get() == self) theEditor.reset();
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->Route(message, wParam, lParam);
+}
+
+LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_VSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == vscroll1_) VScroll1_Scroll(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case ids::Command1: Command1_Click(); return 0;
+                case ids::Command2: Command2_Click(); return 0;
+                case IDOK: {
+                    // Keyboard navigation turns Enter into IDOK; on a button it means a press.
+                    HWND focus = GetFocus();
+                    if (focus && GetParent(focus) == window_ && (GetDlgCtrlID(focus) == ids::Command1 ||
+                                                                 GetDlgCtrlID(focus) == ids::Command2))
+                        SendMessageA(focus, BM_CLICK, 0, 0);
+                    return 0;
+                }
+                default: return 0;
+            }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            if (HBRUSH brush = ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<LRESULT>(brush);
+            return DefWindowProcA(window_, message, wParam, lParam);
+        case WM_ACTIVATE:
+            // Not a dialog, so the focus has to be carried over a deactivation by hand.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            } else if (!HIWORD(wParam) && lastFocus_ && IsWindow(lastFocus_)) {
+                SetFocus(lastFocus_);
+            }
+            return 0;
+        case WM_CLOSE:
+            // Only Command1 saves: any other way out discards the edits.
+            Command2_Click();
+            return 0;
+        case WM_DESTROY:
+            RemoveKeyboardNavigation(window_);
+            return 0;
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+HBRUSH ScriptEditor::ColourControl(HDC dc, HWND control) {
+    if (GetParent(control) != frame1_) return nullptr;
+    const int id = GetDlgCtrlID(control);
+    if (id == ids::BoxId(CreditBox)) {
+        SetBkColor(dc, CreditGrey);
+        return TheBrushes().grey;
+    }
+    if (id >= ids::Label1 && id < ids::Label1 + static_cast<int>(Headings.size())) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK ScriptEditor::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(window, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     reinterpret_cast<HBRUSH>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            // The window colours its controls, wherever they sit.
+            return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK ScriptEditor::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Enter must reach the box rather than be taken as the default button.
+            LRESULT code = CallWindowProcA(editProc, box, message, wParam, lParam);
+            const MSG* key = reinterpret_cast<const MSG*>(lParam);
+            if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) && key->wParam == VK_RETURN)
+                code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) return 0;  // its character moves the focus
+            break;
+        case WM_CHAR:
+            if (wParam == '\r') {
+                Text_KeyPress(box);
+                return 0;
+            }
+            if (wParam == '\n') wParam = ' ';
+            break;
+        case WM_SETTEXT:
+        case EM_REPLACESEL:
+            if (lParam) {
+                const std::string line = WithoutLineBreaks(reinterpret_cast<const char*>(lParam));
+                return CallWindowProcA(editProc, box, message, wParam, reinterpret_cast<LPARAM>(line.c_str()));
+            }
+            break;
+        case WM_PASTE: {
+            // The control would cut a pasted text at its first line break.
+            if (!IsWindowEnabled(box) || (GetWindowLongA(box, GWL_STYLE) & ES_READONLY)) return 0;
+            if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(box)) return 0;
+            std::string text;
+            if (HANDLE data = GetClipboardData(CF_TEXT)) {
+                if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+                    text = locked;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+            return 0;
+        }
+        default:
+            break;
+    }
+    return CallWindowProcA(editProc, box, message, wParam, lParam);
+}
+
+void ScriptEditor::Text_KeyPress(HWND box) {
+    const int index = GetDlgCtrlID(box) - ids::FirstBox;
+    SetFocus(GetDlgItem(GetParent(box), ids::BoxId(NextInEnterCycle(index))));
+}
+
+// The range fits in the message's 16-bit thumb position.
+void ScriptEditor::VScroll1_Scroll(WORD code, WORD thumb) {
+    const int value = ScrollValueAfter(value_, ActionOf(code), thumb);
+    if (value == value_) return;
+    value_ = value;
+    SetScrollPos(vscroll1_, SB_CTL, value_, TRUE);
+    FollowThumbWithCaret();
+    VScroll1_Change();
+}
+
+// Wine marks a focused scroll bar with a blinking caret over its thumb, made
+// when the focus arrives and left there when the thumb moves.
+void ScriptEditor::FollowThumbWithCaret() const {
+    SCROLLBARINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetFocus() != vscroll1_ || !GetScrollBarInfo(vscroll1_, OBJID_CLIENT, &info)) return;
+    SetCaretPos(1, info.xyThumbTop + 1);
+}
+
+void ScriptEditor::VScroll1_Change() {
+    SetWindowPos(frame1_, nullptr, ToPixels(PanelLeft), PanelTopPixels(value_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ScriptEditor::Command1_Click() {
+    ScriptFileTexts texts;
+    for (int i = 0; i < BoxCount; ++i) texts[i] = WindowText(Box(i));
+    const FileResult result = SaveScripts(texts);
+    if (!result.ok) {
+        // The edits stay in the boxes, so the host can try again.
+        const std::string text = std::string("The scripts could not be saved to ") + ScriptFileName + ":\n" +
+                                 result.reason + "\n\nYour changes are still in the editor.";
+        MessageBoxA(window_, text.c_str(), "Tamblo", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    LoadScripts();
+    ReturnToConsole();
+}
+
+void ScriptEditor::Command2_Click() { ReturnToConsole(); }
+
+void ScriptEditor::ReturnToConsole() {
+    HWND console = console_;
+    DestroyWindow(window_);  // deletes this editor
+    if (!console || !IsWindow(console)) return;
+    ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(console);
+}
+
+}  // namespace
+
+void OpenScriptEditor(HINSTANCE instance, HWND console) { ScriptEditor::Open(instance, console); }
+
+}  // namespace tamblo
