@@ -39,20 +39,14 @@ Chooser& EntropyChooser() {
     return chooser;
 }
 
-std::vector<std::string> EligibleEntrants(const std::vector<std::string>& entrants,
-                                          const std::vector<std::string>& winners) {
-    const std::unordered_set<std::string> won(winners.begin(), winners.end());
-    std::vector<std::string> eligible;
-    for (const std::string& entrant : entrants)
-        if (!won.count(entrant)) eligible.push_back(entrant);
-    return eligible;
-}
-
 std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
                                       const std::vector<std::string>& winners, Chooser& chooser) {
-    const std::vector<std::string> eligible = EligibleEntrants(entrants, winners);
+    const std::unordered_set<std::string> won(winners.begin(), winners.end());
+    std::vector<const std::string*> eligible;
+    for (const std::string& entrant : entrants)
+        if (!won.count(entrant)) eligible.push_back(&entrant);
     if (eligible.empty()) return std::nullopt;
-    return eligible[chooser.Choose(eligible.size())];
+    return *eligible[chooser.Choose(eligible.size())];
 }
 
 void PickWinner(Console& console, Chooser& chooser) {

@@ -21,11 +21,8 @@ public:
 // Seeded from the operating system's entropy source.
 Chooser& EntropyChooser();
 
-// Entrant rows that equal no winners-list row (exact, whole row).
-std::vector<std::string> EligibleEntrants(const std::vector<std::string>& entrants,
-                                          const std::vector<std::string>& winners);
-
-// Nothing when no entrant is eligible.
+// Among the entrant rows that equal no winners-list row (exact, whole row);
+// nothing when no entrant is eligible.
 std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
                                       const std::vector<std::string>& winners, Chooser& chooser);
 
