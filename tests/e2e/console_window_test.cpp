@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "chat_sim.h"
+#include "room_test.h"
 #include "console/win32/console_controls.h"
 #include "tamblo_app.h"
 
@@ -95,23 +96,20 @@ TEST(ConsoleWindow, StartsCentredTopmostCyanAndEmptyWithTheLaidOutControls) {
     EXPECT_TRUE(tamblo.Close());
 }
 
-TEST(ConsoleWindow, WelcomeAndAskSpeakTheirLinesOverDde) {
-    e2e::ScratchFolder folder;
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(sim).size() == 1; }));
+using ConsoleInRoom = e2e::RoomTest;
+
+TEST_F(ConsoleInRoom, WelcomeAndAskSpeakTheirLinesOverDde) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(*sim).size() == 1; }));
 
     e2e::PostMenuCommand(console, ids::WelcomeMessage);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(sim).size() == 6; }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(*sim).size() == 6; }));
     ASSERT_TRUE(WaitUntilIdle(console));
     e2e::PostMenuCommand(console, ids::AskForESP);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(sim).size() == 7; }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(*sim).size() == 7; }));
     ASSERT_TRUE(WaitUntilIdle(console));
 
-    const std::vector<std::string> pokes = Pokes(sim);
+    const std::vector<std::string> pokes = Pokes(*sim);
     const std::vector<std::string> expected = {
         Poke("WorldsApi_Register", "Tamblo"),
         Speak("Welcome to Olvan's Tamblo Drawing"),
@@ -126,17 +124,12 @@ TEST(ConsoleWindow, WelcomeAndAskSpeakTheirLinesOverDde) {
     EXPECT_EQ(e2e::FocusOf(console), GetDlgItem(console, ids::Dummy));
     EXPECT_EQ(SendDlgItemMessageA(console, ids::List1, LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(TambloApp::Title(GetDlgItem(console, ids::TotalPeople)), "0");
-    EXPECT_TRUE(tamblo.Close());
+    EXPECT_TRUE(tamblo->Close());
 }
 
-TEST(ConsoleWindow, ReconnectRunsDisabledAndRedThenReturnsToIdle) {
-    e2e::ScratchFolder folder;
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
-    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(sim).size() == 1; }));
+TEST_F(ConsoleInRoom, ReconnectRunsDisabledAndRedThenReturnsToIdle) {
+    Start();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Pokes(*sim).size() == 1; }));
 
     e2e::PostClick(console, ids::Command17);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowEnabled(console); }, 5000)) << "never busy";
@@ -144,24 +137,19 @@ TEST(ConsoleWindow, ReconnectRunsDisabledAndRedThenReturnsToIdle) {
     ASSERT_TRUE(WaitUntilIdle(console));
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ClientPixel(console, 4, 120) == RGB(0, 255, 255); }, 2000));
     EXPECT_EQ(e2e::FocusOf(console), GetDlgItem(console, ids::Dummy));
-    EXPECT_EQ(Pokes(sim), (std::vector<std::string>{Poke("WorldsApi_Register", "Tamblo"),
+    EXPECT_EQ(Pokes(*sim), (std::vector<std::string>{Poke("WorldsApi_Register", "Tamblo"),
                                                       Poke("WorldsApi_Unregister", "Tamblo"),
                                                       Poke("WorldsApi_Register", "Tamblo")}));
-    EXPECT_TRUE(tamblo.Close());
-    EXPECT_EQ(Pokes(sim).back(), Poke("WorldsApi_Unregister", "Tamblo"));
+    EXPECT_TRUE(tamblo->Close());
+    EXPECT_EQ(Pokes(*sim).back(), Poke("WorldsApi_Unregister", "Tamblo"));
 }
 
-TEST(ConsoleWindow, ClosingInTheMiddleOfACommandEndsTheProgram) {
-    e2e::ScratchFolder folder;
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
+TEST_F(ConsoleInRoom, ClosingInTheMiddleOfACommandEndsTheProgram) {
+    Start();
 
     e2e::PostClick(console, ids::Command17);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowEnabled(console); }, 5000));
-    EXPECT_TRUE(tamblo.Close());
+    EXPECT_TRUE(tamblo->Close());
 }
 
 }  // namespace

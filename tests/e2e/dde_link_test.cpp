@@ -86,17 +86,7 @@ protected:
         tamblo::SetFiles(nullptr);
     }
 
-    static bool ReadCapture(std::string& content) {
-        HANDLE file = CreateFileA(tamblo::CaptureFileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        char buffer[65536];
-        DWORD got = 0;
-        ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-        CloseHandle(file);
-        content.assign(buffer, got);
-        return true;
-    }
+    static bool ReadCapture(std::string& content) { return e2e::ReadWholeFile(tamblo::CaptureFileName, content); }
 
     tamblo::Win32FileSystem files_;
     tamblo::Win32Platform platform_;

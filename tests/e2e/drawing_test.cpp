@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "chat_sim.h"
+#include "room_test.h"
 #include "console/win32/console_controls.h"
 #include "tamblo_app.h"
 
@@ -27,53 +28,44 @@ void RunCommand(HWND console, int id, bool menu) { ASSERT_TRUE(e2e::RunCommand(c
 
 LRESULT Rows(HWND console, int list) { return SendDlgItemMessageA(console, list, LB_GETCOUNT, 0, 0); }
 
-TEST(Drawing, FromWelcomeToWinner) {
-    e2e::ScratchFolder folder;
-    ChatSim sim(folder,
-                "host Olvan\n"
+using Drawing = e2e::RoomTest;
+
+TEST_F(Drawing, FromWelcomeToWinner) {
+    Start("host Olvan\n"
                 "line ESP from Early: $\n"
                 "after 6 ESP from Cy: $\n"
                 "after 6 ESP from  Ann : $\n"
                 "after 6 Bob: $\n"
                 "after 6 ESP from bob: $\n"
-                "after 6 ESP from Cy: $\n");
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
+          "after 6 ESP from Cy: $\n");
 
     RunCommand(console, ids::WelcomeMessage, true);
     RunCommand(console, ids::AskForESP, true);
-    ASSERT_EQ(Records(sim, "0").size(), 6u);
+    ASSERT_EQ(Records(*sim, "0").size(), 6u);
 
     RunCommand(console, ids::GetPlayers, true);
-    EXPECT_EQ(Records(sim, "2"), (std::vector<std::string>{"Cy\\fYou are on the List.",
+    EXPECT_EQ(Records(*sim, "2"), (std::vector<std::string>{"Cy\\fYou are on the List.",
                                                              "Ann\\fYou are on the List.",
                                                              "bob\\fYou are on the List."}));
     EXPECT_EQ(TambloApp::Title(GetDlgItem(console, ids::TotalPeople)), "3");
     EXPECT_EQ(Rows(console, ids::List1), 3);
 
     std::string capture;
-    HANDLE file = CreateFileA("C:\\KOBAX.TXT", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    char buffer[8192];
-    DWORD got = 0;
-    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-    CloseHandle(file);
-    EXPECT_EQ(std::string(buffer, got).find("ESP from Early: $\r\nOlvan: Welcome"), 0u);
+    ASSERT_TRUE(e2e::ReadWholeFile("C:\\KOBAX.TXT", capture));
+    EXPECT_EQ(capture.find("ESP from Early: $\r\nOlvan: Welcome"), 0u);
 
     // A second press finds nobody new.
     RunCommand(console, ids::GetPlayers, true);
-    EXPECT_EQ(Records(sim, "2").size(), 3u);
+    EXPECT_EQ(Records(*sim, "2").size(), 3u);
 
     RunCommand(console, ids::Command1, false);
-    std::vector<std::string> spoken = Records(sim, "0");
+    std::vector<std::string> spoken = Records(*sim, "0");
     EXPECT_EQ(std::vector<std::string>(spoken.end() - 4, spoken.end()),
               (std::vector<std::string>{"\\fThe following are on the list:", "\\fAnn", "\\fbob", "\\fCy"}));
 
     RunCommand(console, ids::Command12, false);
     EXPECT_EQ(Rows(console, ids::List2), 1);
-    spoken = Records(sim, "0");
+    spoken = Records(*sim, "0");
     ASSERT_GE(spoken.size(), 8u);
     const std::string winner = spoken[spoken.size() - 3];
     EXPECT_TRUE(winner == "\\fAnn" || winner == "\\fbob" || winner == "\\fCy") << winner;
@@ -87,19 +79,15 @@ TEST(Drawing, FromWelcomeToWinner) {
     RunCommand(console, ids::Command2, false);
     EXPECT_EQ(Rows(console, ids::List1), 0);
     EXPECT_EQ(TambloApp::Title(GetDlgItem(console, ids::TotalPeople)), "0");
-    EXPECT_TRUE(tamblo.Close());
+    EXPECT_TRUE(tamblo->Close());
 }
 
-TEST(Drawing, PickWithNobodyToDrawSpeaksNothing) {
-    e2e::ScratchFolder folder;
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder);
-    ASSERT_TRUE(tamblo.started());
-    RunCommand(tamblo.console(), ids::Command12, false);
-    EXPECT_EQ(Records(sim, "0").size(), 0u);
-    EXPECT_EQ(Rows(tamblo.console(), ids::List2), 0);
-    EXPECT_TRUE(tamblo.Close());
+TEST_F(Drawing, PickWithNobodyToDrawSpeaksNothing) {
+    Start();
+    RunCommand(console, ids::Command12, false);
+    EXPECT_EQ(Records(*sim, "0").size(), 0u);
+    EXPECT_EQ(Rows(console, ids::List2), 0);
+    EXPECT_TRUE(tamblo->Close());
 }
 
 }  // namespace

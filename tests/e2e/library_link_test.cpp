@@ -155,14 +155,8 @@ TEST_F(LibraryLinkInProcess, SpeaksEspsAndFetchesTheRoomText) {
     const std::string room = "Ann: hi\r\nOlvan: Thank you for coming!\r\nESP to Ann: You are on the List.\r\n";
     EXPECT_EQ(tamblo::FetchedChatText(), room + "\r\n");
     std::string capture;
-    HANDLE file = CreateFileA(tamblo::CaptureFileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    char buffer[4096];
-    DWORD got = 0;
-    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-    CloseHandle(file);
-    EXPECT_EQ(std::string(buffer, got), room + "\r\n");
+    ASSERT_TRUE(e2e::ReadWholeFile(tamblo::CaptureFileName, capture));
+    EXPECT_EQ(capture, room + "\r\n");
 
     // An ESP to someone not in the room comes back as result code 1.
     tamblo::EspTarget() = "Nobody";

@@ -64,13 +64,17 @@ void ScratchFolder::Write(const std::string& name, const std::string& content) c
     out << content;
 }
 
-bool ScratchFolder::Read(const std::string& name, std::string& content) const {
-    std::ifstream in(File(name), std::ios::binary);
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream all;
     all << in.rdbuf();
     content = all.str();
     return true;
+}
+
+bool ScratchFolder::Read(const std::string& name, std::string& content) const {
+    return ReadWholeFile(File(name), content);
 }
 
 RunningProgram::RunningProgram(const std::string& exePath, const std::string& workingFolder) {

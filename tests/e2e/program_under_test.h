@@ -12,6 +12,9 @@ namespace e2e {
 std::string BesideTests(const std::string& fileName);
 
 // A fresh, empty working folder, removed with its content at the end.
+// False when the file cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& content);
+
 std::string ClassOf(HWND window);
 std::string TitleOf(HWND window);
 
