@@ -164,6 +164,14 @@ TEST_F(LibraryLinkInProcess, SpeaksEspsAndFetchesTheRoomText) {
     EXPECT_EQ(platform_.shown,
               std::vector<std::string>{"ProcessAckData Response Message: 1- Target avatar is not logged on"});
 
+    // Data another party sends the program is shown as it came.
+    ASSERT_TRUE(sim.SendApiData("Olvan", "next drawing at nine"));
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        tamblo::YieldTimes(1);
+        return platform_.shown.size() == 2;
+    }));
+    EXPECT_EQ(platform_.shown.back(), "Tamblo: Data received from Olvan: next drawing at nine");
+
     tamblo::UnregisterFromClient();
 }
 

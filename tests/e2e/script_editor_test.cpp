@@ -302,6 +302,14 @@ TEST_F(ScriptEditor, CommandsSpeakTheSavedTextFromThenOn) {
     }));
 }
 
+TEST_F(ScriptEditor, ClosingTheConsoleEndsTheProgramEditorAndEditsIncluded) {
+    Start();
+    ASSERT_NE(Open(), nullptr);
+    SetText(ids::AskForText, "never saved");
+    EXPECT_TRUE(app->Close());
+    EXPECT_EQ(File(), "(absent)");
+}
+
 TEST_F(ScriptEditor, LeavingWithoutSavingKeepsFileAndStoreByteForByte) {
     const std::string original = "odd  \r\nline 2\r\n  three\r\nno end";
     folder.Write(tamblo::ScriptFileName, original);
