@@ -14,16 +14,6 @@ constexpr int FirstCloseBox = 16;
 constexpr int FirstWinnerBox = 23;
 constexpr int LastBox = 29;
 
-TEST(EditorLayout, EveryMeasureIsAWholeNumberOfPixelsExceptThePanelHeight) {
-    EXPECT_EQ(ToPixels(ClientWidth), 523);
-    EXPECT_EQ(ToPixels(ClientHeight), 278);
-    EXPECT_EQ(ToPixels(PanelLeft), -16);
-    EXPECT_EQ(ToPixels(PanelHeight), 733);  // 733.3
-    EXPECT_EQ(ToPixels(BoxHeight), 19);
-    EXPECT_EQ(ToPixels(HeadingHeight), 17);
-    EXPECT_EQ(ToPixels(Frame2Rect.height), 233);
-}
-
 TEST(EditorLayout, BoxesSitAtTheirTops) {
     const std::vector<std::pair<int, int>> tops = {
         {0, 600},       {1, 840},       {12, 3480},     {AskForBox, 3960}, {14, 4440}, {ListHeadBox, 4920},

@@ -89,7 +89,11 @@ void Win32Platform::Show(const std::string& text, const std::string& title, Mess
     UINT style = MB_OK;
     if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Warning) style |= MB_ICONWARNING;
+    // The box enables its owner again when it closes; a busy console must
+    // stay disabled until its command ends.
+    const bool ownerWasDisabled = owner_ && !IsWindowEnabled(owner_);
     MessageBoxA(owner_, text.c_str(), title.c_str(), style);
+    if (ownerWasDisabled) EnableWindow(owner_, FALSE);
 }
 
 }  // namespace tamblo
