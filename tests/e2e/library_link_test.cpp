@@ -107,6 +107,29 @@ TEST(LibraryLinkThroughTamblo, WelcomeAndAskSpeakThroughTheLibraryWithTheSendPau
     EXPECT_TRUE(tamblo.Close());
 }
 
+TEST(LibraryLinkThroughTamblo, AMessageDuringACommandLeavesTheConsoleBusy) {
+    e2e::ScratchFolder folder;
+    folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n2\r\n");
+    ChatSim sim(folder);
+    ASSERT_TRUE(sim.ready()) << sim.failure();
+    TambloApp tamblo(folder, TambloApp::Library::Beside);
+    ASSERT_TRUE(tamblo.started());
+    HWND console = tamblo.console();
+
+    e2e::PostMenuCommand(console, tamblo::console_controls::WelcomeMessage);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowEnabled(console); }, 5000));
+    ASSERT_TRUE(sim.SendApiData("Olvan", "hello"));
+    HWND box = tamblo.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TambloApp::MessageBoxText(box), "Data received from Olvan: hello");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    Sleep(200);
+    EXPECT_FALSE(IsWindowEnabled(console)) << "the command still runs";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(console) != FALSE; }, 30000));
+    EXPECT_TRUE(tamblo.Close());
+}
+
 // Message boxes recorded instead of shown, so that this process is not held.
 class QuietPlatform : public tamblo::Win32Platform {
 public:
