@@ -93,6 +93,14 @@ TEST(ConsoleWindow, StartsCentredTopmostCyanAndEmptyWithTheLaidOutControls) {
     // Wine does not hand menus across processes: only the bar's presence.
     EXPECT_NE(GetMenu(console), nullptr);
 
+    // Every change of size makes it topmost again.
+    SetWindowPos(console, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(GetWindowLongA(console, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ShowWindow(console, SW_MINIMIZE);
+    ShowWindow(console, SW_RESTORE);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (GetWindowLongA(console, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000));
+    EXPECT_EQ(SendDlgItemMessageA(console, ids::List1, LB_GETCOUNT, 0, 0), 0);
+
     EXPECT_TRUE(tamblo.Close());
 }
 
