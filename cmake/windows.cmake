@@ -24,6 +24,10 @@ add_executable(tamblo WIN32
   src/console/win32/res/tamblo.rc
 )
 target_link_libraries(tamblo PRIVATE tamblo_win32)
+if(MSVC)
+  # The resource script embeds our own manifest.
+  target_link_options(tamblo PRIVATE /MANIFEST:NO)
+endif()
 
 # The program must be 32-bit: the chat client's library is.
 if(CMAKE_CROSSCOMPILING)
