@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "chat_sim.h"
+#include "room_test.h"
 #include "common/win32/win32_file_system.h"
 #include "common/win32/win32_platform.h"
 #include "console/win32/console_controls.h"
@@ -78,14 +79,11 @@ TEST(LibraryLinkThroughTamblo, RegistersAndShowsTheClientsResultCodes) {
     FreeLibrary(library);
 }
 
-TEST(LibraryLinkThroughTamblo, WelcomeAndAskSpeakThroughTheLibraryWithTheSendPause) {
-    e2e::ScratchFolder folder;
-    folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n1\r\n");
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder, TambloApp::Library::Beside);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
+using LibraryInRoom = e2e::RoomTest;
+
+TEST_F(LibraryInRoom, WelcomeAndAskSpeakThroughTheLibraryWithTheSendPause) {
+    StartWith("", "VZones 3.0\r\n0\r\n1\r\n1\r\n", TambloApp::Library::Beside);
+    ChatSim& sim = *this->sim;
     ASSERT_TRUE(WaitForLog(sim, "api\tDapiRegister\tTamblo"));
 
     // One second after each line: the console stays busy and red meanwhile.
@@ -104,22 +102,16 @@ TEST(LibraryLinkThroughTamblo, WelcomeAndAskSpeakThroughTheLibraryWithTheSendPau
     EXPECT_EQ(spoken[0], "api\tDapiCommunicate\tTamblo\t0\t\tWelcome to Olvan's Tamblo Drawing");
     EXPECT_EQ(spoken[4], "api\tDapiCommunicate\tTamblo\t0\t\tYou will be given 10 seconds to appear once a spot "
                          "opens on the floor, if not you lose the prize");
-    EXPECT_TRUE(tamblo.Close());
+    EXPECT_TRUE(tamblo->Close());
 }
 
-TEST(LibraryLinkThroughTamblo, AMessageDuringACommandLeavesTheConsoleBusy) {
-    e2e::ScratchFolder folder;
-    folder.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n2\r\n");
-    ChatSim sim(folder);
-    ASSERT_TRUE(sim.ready()) << sim.failure();
-    TambloApp tamblo(folder, TambloApp::Library::Beside);
-    ASSERT_TRUE(tamblo.started());
-    HWND console = tamblo.console();
+TEST_F(LibraryInRoom, AMessageDuringACommandLeavesTheConsoleBusy) {
+    StartWith("", "VZones 3.0\r\n0\r\n1\r\n2\r\n", TambloApp::Library::Beside);
 
     e2e::PostMenuCommand(console, tamblo::console_controls::WelcomeMessage);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowEnabled(console); }, 5000));
-    ASSERT_TRUE(sim.SendApiData("Olvan", "hello"));
-    HWND box = tamblo.WaitForMessageBox();
+    ASSERT_TRUE(sim->SendApiData("Olvan", "hello"));
+    HWND box = tamblo->WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TambloApp::MessageBoxText(box), "Data received from Olvan: hello");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -127,7 +119,7 @@ TEST(LibraryLinkThroughTamblo, AMessageDuringACommandLeavesTheConsoleBusy) {
     Sleep(200);
     EXPECT_FALSE(IsWindowEnabled(console)) << "the command still runs";
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(console) != FALSE; }, 30000));
-    EXPECT_TRUE(tamblo.Close());
+    EXPECT_TRUE(tamblo->Close());
 }
 
 // Message boxes recorded instead of shown, so that this process is not held.

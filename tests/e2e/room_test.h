@@ -15,10 +15,14 @@ namespace e2e {
 class RoomTest : public ::testing::Test {
 protected:
     // The room first, so that the console registers with it.
-    void Start(const std::string& scenario = "") {
+    void Start(const std::string& scenario = "") { StartWith(scenario, "", TambloApp::Library::Absent); }
+
+    // With a settings file, and the simulated library beside the program.
+    void StartWith(const std::string& scenario, const std::string& settings, TambloApp::Library library) {
+        if (!settings.empty()) folder.Write("SCONTROL.TXT", settings);
         sim = std::make_unique<ChatSim>(folder, scenario);
         ASSERT_TRUE(sim->ready()) << sim->failure();
-        tamblo = std::make_unique<TambloApp>(folder);
+        tamblo = std::make_unique<TambloApp>(folder, library);
         ASSERT_TRUE(tamblo->started());
         console = tamblo->console();
     }
