@@ -87,11 +87,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 2000) {
     }
 }
 
-// Long enough for anything queued to have arrived.
-void PumpAWhile() {
-    PumpUntil([] { return false; }, 300);
-}
-
 class WadapiSim : public testing::Test {
 protected:
     void SetUp() override {
