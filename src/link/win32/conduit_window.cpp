@@ -19,6 +19,9 @@ struct ControlLayout {
 constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
 constexpr DWORD OneLineEdit = Child | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD ManyLineEdit = Child | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
+// Unwrapped: laying out a fetched chat text of a megabyte or more in wrapped
+// lines takes seconds.
+constexpr DWORD LinkField = ManyLineEdit | ES_AUTOHSCROLL | WS_HSCROLL;
 constexpr DWORD PushButton = Child | BS_PUSHBUTTON | WS_TABSTOP;
 
 const ControlLayout Controls[] = {
@@ -29,7 +32,7 @@ const ControlLayout Controls[] = {
     {"Edit", "", ids::AvatarName, OneLineEdit, 100, 32, 240, 20},
     {"Static", "Text To Send", -1, Child, 8, 60, 90, 16},
     {"Edit", "", ids::CommText, ManyLineEdit, 100, 58, 240, 48},
-    {"Edit", "", ids::Text1, ManyLineEdit, 8, 114, 332, 90},
+    {"Edit", "", ids::Text1, LinkField, 8, 114, 332, 90},
     {"Button", "Error Occured", ids::ErrorCheck, Child | BS_AUTOCHECKBOX | WS_TABSTOP, 8, 212, 120, 20},
     {"Button", "Register", ids::WA_Register, PushButton, 8, 238, 80, 24},
     {"Button", "Unregister", ids::WA_Unregister, PushButton, 92, 238, 80, 24},
