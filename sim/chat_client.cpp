@@ -1,5 +1,9 @@
 #include "chat_client.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 namespace chatsim {
 
 ChatClient::ChatClient(const Scenario& scenario, Room& room, RequestLog& log)
@@ -7,6 +11,7 @@ ChatClient::ChatClient(const Scenario& scenario, Room& room, RequestLog& log)
 
 bool ChatClient::Connect(const std::string& topic) {
     log_.Write("connect", {topic});
+    if (scenario_.refuseConversations) return false;
     return topic == RegisterTopic || topic == UnregisterTopic || topic == CommunicateTopic ||
            topic == GetAllTextTopic;
 }
@@ -33,15 +38,31 @@ bool ChatClient::PokeEffect(const std::string& topic, const std::string& item, c
 }
 
 void ChatClient::Communicate(const std::string& data) {
-    if (const auto record = ParseCommRecord(data)) {
-        if (const auto line = RoomLineFor(*record, scenario_.hostAvatar)) room_.Append(*line);
-    }
+    if (const auto record = ParseCommRecord(data)) AddHostLine(*record);
     // Malformed records count too: the scenario numbers the pokes.
     CountCommRecord();
 }
 
+// Counted before the line joins the room, so whoever hears of the line
+// reads the new count.
+void ChatClient::AddHostLine(const CommRecord& record) {
+    const auto line = RoomLineFor(record, scenario_.hostAvatar);
+    if (!line) return;
+    if (record.mode == "2") ++espsSent_;
+    room_.Append(*line);
+}
+
 void ChatClient::CountCommRecord() {
     ++commRecords_;
+    // The client hangs, or dies, with the record taken in but unanswered.
+    if (const auto stall = scenario_.stallMsAt.find(commRecords_); stall != scenario_.stallMsAt.end()) {
+        log_.Write("stall", {std::to_string(commRecords_)});
+        std::this_thread::sleep_for(std::chrono::milliseconds(stall->second));
+    }
+    if (commRecords_ == scenario_.endAt) {
+        log_.Write("end", {std::to_string(commRecords_)});
+        std::_Exit(0);
+    }
     const auto after = scenario_.linesAfter.find(commRecords_);
     if (after == scenario_.linesAfter.end()) return;
     for (const std::string& line : after->second) room_.Append(line);
@@ -119,9 +140,7 @@ int ChatClient::ApiCommunicate(const CommRecord& record) {
     } else if (esp && !InRoom(record.avatarName)) {
         code = NotInRoom;
     }
-    if (code == Ok) {
-        if (const auto line = RoomLineFor(record, scenario_.hostAvatar)) room_.Append(*line);
-    }
+    if (code == Ok) AddHostLine(record);
     CountCommRecord();
     return code;
 }

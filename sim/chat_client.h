@@ -67,6 +67,9 @@ public:
     // one that registered last and is still registered and initialised.
     ApiClient ApiData(const std::string& sender, const std::string& data);
 
+    // ESPs (mode 2) that reached the room, over either transport.
+    long espsSent() const { return espsSent_; }
+
     // Titles registered by DDE pokes; library registrations are separate.
     const std::set<std::string>& registered() const { return registered_; }
 
@@ -83,6 +86,7 @@ private:
     // Counts a Comm record, whatever became of it, for the scenario's
     // "after" lines.
     void CountCommRecord();
+    void AddHostLine(const CommRecord& record);
     std::vector<ApiRegistration>::iterator FindApiRegistration(const std::string& appTitle);
     bool InRoom(const std::string& avatar) const;
 
@@ -93,6 +97,7 @@ private:
     // In the order of registration.
     std::vector<ApiRegistration> apiRegistered_;
     long commRecords_ = 0;
+    long espsSent_ = 0;
 };
 
 }  // namespace chatsim

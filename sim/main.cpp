@@ -1,5 +1,5 @@
 // chatsim.exe: a stand-in for the chat client, run beside the program under
-// test (see README.md).
+// test, and the practice room for hosts (see README.md).
 #include <windows.h>
 
 #include <cstdlib>
@@ -50,6 +50,23 @@ void SaveRoomText(const std::string& text) {
     WriteWholeFile(RoomFile, text);
 }
 
+// The practice folder starts the program from here: only once the service
+// is up can its start-up register.
+void StartProgram(HWND room, const std::string& program) {
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return;
+    }
+    MessageBoxA(room, ("The practice room could not start " + program + ".").c_str(), "Practice room",
+                MB_OK | MB_ICONWARNING);
+}
+
 int Fail(const std::vector<std::string>& errors, int exitCode) {
     std::string text;
     for (const std::string& error : errors) text += error + "\r\n";
@@ -94,11 +111,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     for (const std::string& line : scenario.startLines) room.Append(line);
     window.SetRoomText(room.Text());
     SaveRoomText(room.Text());
+    // A crowd of thousands joins in one change, not one rewrite per line.
+    bool crowdArriving = false;
     room.OnAppend([&](const std::string& line) {
+        if (crowdArriving) return;
         window.AppendRoomLine(line);
+        window.SetEspCount(client.espsSent());
+        SaveRoomText(room.Text());
+    });
+    window.OnCrowd([&](const std::vector<std::string>& lines) {
+        crowdArriving = true;
+        for (const std::string& line : lines) client.Inject(line);
+        crowdArriving = false;
+        window.SetRoomText(room.Text());
         SaveRoomText(room.Text());
     });
     window.Show(showCommand);
+    if (__argc > 2) StartProgram(window.handle(), __argv[2]);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

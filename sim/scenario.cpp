@@ -73,6 +73,19 @@ ScenarioResult ParseScenario(const std::string& content) {
             } else {
                 result.errors.push_back("line " + std::to_string(i + 1) + ": \"after\" needs a count from 1: " + line);
             }
+        } else if (directive == "stall" || directive == "end") {
+            std::string number, ms;
+            SplitWord(rest, number, ms);
+            long count = 0, wait = 0;
+            const bool stall = directive == "stall";
+            if (ParseCount(number, count) && (stall ? ParseCount(ms, wait) : ms.empty())) {
+                if (stall) scenario.stallMsAt[count] = wait;
+                else scenario.endAt = count;
+            } else {
+                result.errors.push_back("line " + std::to_string(i + 1) + ": bad count: " + line);
+            }
+        } else if (directive == "refuse" && rest == "conversations") {
+            scenario.refuseConversations = true;
         } else if (directive == "getalltext" && rest == "empty") {
             scenario.allText = AllTextAnswer::Empty;
         } else if (directive == "getalltext" && rest == "silent") {

@@ -16,6 +16,11 @@ struct Scenario {
     // Room lines to add right after the N-th Comm record, N from 1.
     std::map<long, std::vector<std::string>> linesAfter;
     AllTextAnswer allText = AllTextAnswer::RoomText;
+    // Faults on cue: answering the N-th Comm record only after a wait, or
+    // ending right after taking it in; refusing every conversation.
+    std::map<long, long> stallMsAt;
+    long endAt = 0;
+    bool refuseConversations = false;
 };
 
 struct ScenarioResult {

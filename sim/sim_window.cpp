@@ -1,14 +1,26 @@
 #include "sim_window.h"
 
+#include "crowd.h"
+#include "sim_resources.h"
+
 namespace chatsim {
 
 namespace {
 
 constexpr int Margin = 6;
 constexpr int RowHeight = 24;
+constexpr int StatusHeight = 16;
 constexpr int ButtonWidth = 70;
-constexpr int RoomId = 100;
-constexpr int EntryId = 101;
+constexpr int LabelWidth = 76;
+constexpr int DefaultCrowd = 50;
+
+std::string TextOf(HWND control) {
+    const int length = GetWindowTextLengthA(control);
+    std::string text(length + 1, '\0');
+    GetWindowTextA(control, text.data(), length + 1);
+    text.resize(length);
+    return text;
+}
 
 }  // namespace
 
@@ -26,7 +38,7 @@ bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler
     if (!RegisterClassA(&windowClass)) return false;
 
     window_ = CreateWindowExA(0, SimWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              640, 420, nullptr, nullptr, instance, this);
+                              640, 460, nullptr, nullptr, instance, this);
     return window_ != nullptr;
 }
 
@@ -56,8 +68,13 @@ LRESULT SimWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             Layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_COMMAND:
-            // The button, or Enter anywhere in the window (IsDialogMessage).
-            if (LOWORD(wParam) == IDOK) Say();
+            switch (LOWORD(wParam)) {
+                // The Say button, or Enter anywhere in the window
+                // (IsDialogMessage); Enter in the name box signs that avatar up.
+                case IDOK: GetFocus() == name_ ? SignUpByName() : Say(); break;
+                case IDC_ESP_DOLLAR: SignUpByName(); break;
+                case IDC_CROWD: AskForCrowd(); break;
+            }
             return 0;
         case WM_COPYDATA:
             return CopyData(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -77,18 +94,41 @@ void SimWindow::CreateControls() {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         return control;
     };
-    room_ = child("Edit", "", WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, RoomId);
-    entry_ = child("Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EntryId);
+    room_ = child("Edit", "", WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, IDC_ROOM);
+    espCount_ = child("Static", "", SS_LEFT | SS_NOPREFIX, IDC_ESP_COUNT);
+    // Each label just before its box, so that a screen reader names the box.
+    nameLabel_ = child("Static", "Avatar name:", SS_LEFT, -1);
+    name_ = child("Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, IDC_AVATAR_NAME);
+    espButton_ = child("Button", "ESP $", WS_TABSTOP | BS_PUSHBUTTON, IDC_ESP_DOLLAR);
+    crowdButton_ = child("Button", "Crowd...", WS_TABSTOP | BS_PUSHBUTTON, IDC_CROWD);
+    entry_ = child("Edit", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, IDC_ENTRY);
     sayButton_ = child("Button", "Say", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+    SetEspCount(0);
     // The default limit is far below what a long evening in a room holds.
     SendMessageA(room_, EM_SETLIMITTEXT, 0, 0);
 }
 
 void SimWindow::Layout(int width, int height) {
     const int rowTop = height - Margin - RowHeight;
-    MoveWindow(room_, Margin, Margin, width - 2 * Margin, rowTop - 2 * Margin, TRUE);
+    const int nameTop = rowTop - Margin - RowHeight;
+    const int statusTop = nameTop - Margin - StatusHeight;
+    MoveWindow(room_, Margin, Margin, width - 2 * Margin, statusTop - 2 * Margin, TRUE);
+    MoveWindow(espCount_, Margin, statusTop, width - 2 * Margin, StatusHeight, TRUE);
+    const int crowdLeft = width - Margin - ButtonWidth;
+    const int espLeft = crowdLeft - Margin - ButtonWidth;
+    const int nameLeft = Margin + LabelWidth;
+    MoveWindow(nameLabel_, Margin, nameTop + 4, LabelWidth, RowHeight - 4, TRUE);
+    MoveWindow(name_, nameLeft, nameTop, espLeft - Margin - nameLeft, RowHeight, TRUE);
+    MoveWindow(espButton_, espLeft, nameTop, ButtonWidth, RowHeight, TRUE);
+    MoveWindow(crowdButton_, crowdLeft, nameTop, ButtonWidth, RowHeight, TRUE);
     MoveWindow(entry_, Margin, rowTop, width - 3 * Margin - ButtonWidth, RowHeight, TRUE);
     MoveWindow(sayButton_, width - Margin - ButtonWidth, rowTop, ButtonWidth, RowHeight, TRUE);
+}
+
+void SimWindow::SetEspCount(long count) {
+    if (count == shownEspCount_) return;
+    shownEspCount_ = count;
+    SetWindowTextA(espCount_, ("ESPs sent by Tamblo: " + std::to_string(count)).c_str());
 }
 
 void SimWindow::SetRoomText(const std::string& text) {
@@ -106,14 +146,52 @@ void SimWindow::AppendRoomLine(const std::string& line) {
 }
 
 void SimWindow::Say() {
-    const int length = GetWindowTextLengthA(entry_);
-    std::string line(length + 1, '\0');
-    GetWindowTextA(entry_, line.data(), length + 1);
-    line.resize(length);
+    const std::string line = TextOf(entry_);
     SetWindowTextA(entry_, "");
     SetFocus(entry_);
     // Enter in an empty line is a slip, not a blank room line.
     if (!line.empty() && onLine_) onLine_(line);
+}
+
+// The host types a name, not the line format.
+void SimWindow::SignUpByName() {
+    const std::string name = TextOf(name_);
+    SetWindowTextA(name_, "");
+    SetFocus(name_);
+    if (!name.empty() && onLine_) onLine_("ESP from " + name + ": $");
+}
+
+void SimWindow::AskForCrowd() {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+    const INT_PTR count = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CROWD), window_, CrowdDialogProc, 0);
+    if (count <= 0 || !onCrowd_) return;
+    onCrowd_(CrowdLines(static_cast<int>(count), nextCrowdNumber_));
+    nextCrowdNumber_ += static_cast<int>(count);
+}
+
+// Ends with the number asked for, or 0 when cancelled.
+INT_PTR CALLBACK SimWindow::CrowdDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetDlgItemInt(dialog, IDC_CROWD_COUNT, DefaultCrowd, FALSE);
+        SendDlgItemMessageA(dialog, IDC_CROWD_COUNT, EM_SETSEL, 0, -1);
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    if (LOWORD(wParam) != IDOK) return FALSE;
+    BOOL number = FALSE;
+    const UINT count = GetDlgItemInt(dialog, IDC_CROWD_COUNT, &number, FALSE);
+    if (number && count >= 1 && count <= MaxCrowd) {
+        EndDialog(dialog, count);
+    } else {
+        MessageBoxA(dialog, ("Please enter a number from 1 to " + std::to_string(MaxCrowd) + ".").c_str(), "Crowd",
+                    MB_OK | MB_ICONINFORMATION);
+        SetFocus(GetDlgItem(dialog, IDC_CROWD_COUNT));
+    }
+    return TRUE;
 }
 
 LRESULT SimWindow::CopyData(HWND from, const COPYDATASTRUCT& data) {
