@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace tamblo {
 
@@ -13,6 +11,22 @@ namespace {
 FileSystem* currentFiles = nullptr;
 
 FileResult ErrnoFailure() { return FileResult::Failure(std::strerror(errno)); }
+
+class StdFileReader : public FileReader {
+public:
+    explicit StdFileReader(std::FILE* file) : file_(file) {}
+    ~StdFileReader() override { std::fclose(file_); }
+    StdFileReader(const StdFileReader&) = delete;
+    StdFileReader& operator=(const StdFileReader&) = delete;
+
+    size_t Read(char* buffer, size_t size) override {
+        if (std::ferror(file_)) return 0;  // stays ended after a failure
+        return std::fread(buffer, 1, size, file_);
+    }
+
+private:
+    std::FILE* file_;
+};
 
 }  // namespace
 
@@ -23,13 +37,10 @@ FileSystem& Files() {
 
 void SetFiles(FileSystem* files) { currentFiles = files; }
 
-std::optional<std::string> StdFileSystem::ReadAll(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
+std::unique_ptr<FileReader> StdFileSystem::OpenForReading(const std::string& name) {
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (!file) return nullptr;
+    return std::make_unique<StdFileReader>(file);
 }
 
 FileResult StdFileSystem::WriteAll(const std::string& name, const std::string& content) {

@@ -2,7 +2,8 @@
 // them fail and the Windows build can use the system's atomic replace.
 #pragma once
 
-#include <optional>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 namespace tamblo {
@@ -14,12 +15,22 @@ struct FileResult {
     static FileResult Failure(std::string why) { return {false, std::move(why)}; }
 };
 
+// An open file read from the start, a piece at a time, so that a file of any
+// size needs no more memory than the caller's buffer.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Up to size bytes into buffer; 0 at the end of the file. A failed read
+    // also gives 0: the file ends there.
+    virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // The whole content of a file by name, or nothing when it cannot be read.
-    virtual std::optional<std::string> ReadAll(const std::string& name) = 0;
+    // Nothing when the file cannot be opened.
+    virtual std::unique_ptr<FileReader> OpenForReading(const std::string& name) = 0;
     // Creates or empties the file and writes content, flushed to the disk.
     virtual FileResult WriteAll(const std::string& name, const std::string& content) = 0;
     // Puts source in place of target in one step; target may exist.
@@ -36,7 +47,7 @@ void SetFiles(FileSystem* files);  // nullptr: standard C++ files
 // which holds on POSIX systems.
 class StdFileSystem : public FileSystem {
 public:
-    std::optional<std::string> ReadAll(const std::string& name) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& name) override;
     FileResult WriteAll(const std::string& name, const std::string& content) override;
     FileResult MoveOver(const std::string& source, const std::string& target) override;
     FileResult Remove(const std::string& name) override;

@@ -1,8 +1,11 @@
 #include "common/text_rules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+
+#include "common/file_system.h"
 
 namespace tamblo {
 
@@ -13,17 +16,34 @@ std::string Strip(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+LineReader::LineReader(FileReader& file)
+    : file_(&file), buffer_(16 * 1024, '\0'), lineLimit_(MaxFileLineLength) {}
+
+// Refills the buffer from the file once the current piece is used up.
+bool LineReader::HasByte() {
+    if (position_ < chunk_.size()) return true;
+    if (!file_) return false;
+    chunk_ = std::string_view(buffer_.data(), file_->Read(buffer_.data(), buffer_.size()));
+    position_ = 0;
+    if (chunk_.empty()) file_ = nullptr;  // ended, or failed: either way no more reads
+    return !chunk_.empty();
+}
+
 bool LineReader::ReadLine(std::string& line) {
     if (AtEnd()) return false;
-    const size_t end = text_.find('\r', position_);
-    if (end == std::string_view::npos) {
-        line.assign(text_.substr(position_));
-        position_ = text_.size();
-        return true;
-    }
-    line.assign(text_.substr(position_, end - position_));
-    position_ = end + 1;
-    if (position_ < text_.size() && text_[position_] == '\n') ++position_;
+    line.clear();
+    do {
+        const size_t end = chunk_.find('\r', position_);
+        const size_t stop = end == std::string_view::npos ? chunk_.size() : end;
+        if (line.size() < lineLimit_)
+            line.append(chunk_.substr(position_, std::min(stop - position_, lineLimit_ - line.size())));
+        position_ = stop;
+        if (end != std::string_view::npos) {
+            ++position_;
+            if (HasByte() && chunk_[position_] == '\n') ++position_;
+            return true;
+        }
+    } while (HasByte());
     return true;
 }
 
@@ -61,7 +81,10 @@ double LeadingNumber(std::string_view line) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
                                         std::chars_format::fixed);
-    if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
+    // Out of range is too large only with a digit before the point; a
+    // fraction alone can only be too small to tell from zero.
+    if (result.ec == std::errc::result_out_of_range)
+        value = number.find_first_not_of('0') < wholeDigits ? HUGE_VAL : 0;
     return negative ? -value : value;
 }
 

@@ -56,12 +56,13 @@ void LibraryCommunicate(int mode, const std::string& avatarName, const std::stri
 
 void LibraryFetchChatText() {
     if (!ready) return;
-    // Only text delivered during this fetch counts: an earlier drawing's text
-    // must never stand in for a late answer.
-    Link().ApiChatText.clear();
     for (int attempt = 0; attempt < FetchAttempts; ++attempt) {
         YieldTimes(YieldsBeforeFetchAttempt);
         DeleteCaptureFile();
+        // Only text delivered once this fetch has asked counts: neither an
+        // earlier drawing's text nor an earlier fetch's late answer, which can
+        // arrive during the yields above, may stand in for this one's.
+        if (attempt == 0) Link().ApiChatText.clear();
         Api().DapiGetAllText(AppTitle);
         YieldTimes(YieldsAfterLibraryCall);
         if (!Link().ApiChatText.empty()) {

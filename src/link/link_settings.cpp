@@ -39,9 +39,9 @@ void LoadLinkSettings() {
     link.ActivateClientWindow = false;
     link.UseApiLibrary = false;
     link.SendPauseSeconds = 0;
-    const auto content = Files().ReadAll(LinkSettingsFileName);
-    if (!content) return;
-    LineReader reader(*content);
+    const auto file = Files().OpenForReading(LinkSettingsFileName);
+    if (!file) return;
+    LineReader reader(*file);
     ReadSettings(reader, link);
 }
 

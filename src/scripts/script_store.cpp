@@ -92,8 +92,8 @@ void ReadRecords(LineReader& reader, ScriptTexts& store) {
 void LoadScripts() {
     ScriptTexts& store = MutableStore();
     store = DefaultScripts();
-    if (const auto content = Files().ReadAll(ScriptFileName)) {
-        LineReader reader(*content);
+    if (const auto file = Files().OpenForReading(ScriptFileName)) {
+        LineReader reader(*file);
         ReadRecords(reader, store);
     }
     store.OpeningText[1] = CreditLine;

