@@ -24,6 +24,9 @@ add_executable(tamblo WIN32
   src/console/win32/res/tamblo.rc
 )
 target_link_libraries(tamblo PRIVATE tamblo_win32)
+# The version resource takes its number from the project version.
+configure_file(src/console/win32/res/tamblo_version.h.in ${CMAKE_BINARY_DIR}/generated/tamblo_version.h @ONLY)
+target_include_directories(tamblo PRIVATE ${CMAKE_BINARY_DIR}/generated)
 if(MSVC)
   # The resource script embeds our own manifest.
   target_link_options(tamblo PRIVATE /MANIFEST:NO)
@@ -59,6 +62,9 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 # the product.
 add_subdirectory(sim)
 add_dependencies(e2e_tests chatsim)
+
+# The download for hosts, made by tools/package.
+include(cmake/package.cmake)
 
 # Measurements, run by hand (see bench/README.md); not tests.
 add_executable(pause_cpu bench/pause_cpu.cpp)

@@ -1,0 +1,1 @@
+@cd /d "%~dp0" && start "" chatsim.exe scenario.txt tamblo.exe
