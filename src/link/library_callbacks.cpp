@@ -1,6 +1,8 @@
 #include "link/library_callbacks.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "common/platform.h"
@@ -33,6 +35,16 @@ const std::array<std::pair<const char*, const char*>, 17> ResultMessages = {{
 constexpr const char* UnknownResultMessage = "99 - Unknown error occured";
 
 }  // namespace
+
+std::string CountedText(const char* text, size_t available) {
+    if (!text) return {};
+    uint32_t count = 0;
+    std::memcpy(&count, text - sizeof count, sizeof count);
+    const size_t limit = std::min<size_t>(count, available);
+    size_t length = 0;
+    while (length < limit && text[length] != '\0') ++length;
+    return std::string(text, length);
+}
 
 std::optional<std::string> ResultMessage(const std::string& code) {
     if (code == "0") return std::nullopt;

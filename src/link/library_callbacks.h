@@ -2,6 +2,7 @@
 // the program, and the room's chat text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +10,12 @@
 namespace tamblo {
 
 inline constexpr const char* AckBoxTitle = "ProcessAckData Response Message";
+
+// A text the library hands a callback: the byte count sits in the four bytes
+// before the first byte, and a NUL follows the bytes; a null pointer is an
+// empty text. The count is not trusted: the text also ends at its first NUL
+// and after `available` bytes, so a wrong count never reads past the buffer.
+std::string CountedText(const char* text, size_t available = SIZE_MAX);
 
 // The message for a result code; nothing for "0", which shows nothing.
 std::optional<std::string> ResultMessage(const std::string& code);

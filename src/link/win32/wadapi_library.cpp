@@ -1,7 +1,5 @@
 #include "link/win32/wadapi_library.h"
 
-#include <cstring>
-
 #include "common/win32/win32_file_system.h"
 #include "link/library_callbacks.h"
 
@@ -10,15 +8,6 @@ namespace tamblo {
 namespace {
 
 constexpr const char* LibraryName = "wadapi.dll";
-
-// The library hands texts over length-counted: the byte count sits in the
-// four bytes before the first byte; a null pointer is an empty text.
-std::string CountedText(const char* text) {
-    if (!text) return {};
-    uint32_t length = 0;
-    std::memcpy(&length, text - sizeof length, sizeof length);
-    return std::string(text, length);
-}
 
 // A failure inside a callback is ignored: the library always gets 0 back.
 int32_t __stdcall AckCallback(const char* code) {
