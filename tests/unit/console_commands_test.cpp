@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "console/commands.h"
+#include "console/winner_draw.h"
 #include "fake_api_library.h"
 #include "fake_file_system.h"
 #include "fake_platform.h"
@@ -29,6 +32,11 @@ private:
     testing::EventLog& log_;
 };
 
+class FixedChooser : public Chooser {
+public:
+    size_t Choose(size_t) override { return 0; }
+};
+
 // Commands speak through the library transport's fake, whose calls show the
 // spoken lines plainly.
 class ConsoleCommandsTest : public ::testing::Test {
@@ -42,23 +50,23 @@ protected:
         log.events.clear();
     }
 
-    // The spoken lines; also checks the busy frame wraps everything.
-    Lines Spoken() {
-        EXPECT_FALSE(log.events.empty());
-        if (log.events.empty()) return {};
+    // The spoken lines of one command; also checks the busy frame wraps it.
+    Lines Spoken(const std::function<void(Console&)>& command) {
+        log.events.clear();
+        command(console);
         EXPECT_EQ(log.events.front(), "busy");
         EXPECT_EQ(log.events.back(), "idle");
         Lines lines;
         const std::string speak = "DapiCommunicate Tamblo|0||";
         for (const std::string& event : log.events)
             if (event.rfind(speak, 0) == 0) lines.push_back(event.substr(speak.size()));
-        log.events.clear();
         return lines;
     }
 
-    void SaveWith(int fileLine, const std::string& text) {
+    // Saves the store with the given file lines changed, as the editor does.
+    void Save(std::initializer_list<std::pair<int, std::string>> fileLines) {
         ScriptFileTexts texts = ScriptStore().ToFileOrder();
-        texts[fileLine - 1] = text;
+        for (const auto& [line, text] : fileLines) texts[line - 1] = text;
         ASSERT_TRUE(SaveScripts(texts).ok);
         LoadScripts();
     }
@@ -69,121 +77,88 @@ protected:
     testing::FakeFileSystem files;
     RecordingView view{log};
     Console console;
+    FixedChooser chooser;
 };
 
-TEST_F(ConsoleCommandsTest, WelcomeSpeaksTheNonEmptyOpeningLines) {
-    SpeakWelcome(console);
-    EXPECT_EQ(Spoken(), (Lines{"Welcome to Olvan's Tamblo Drawing", CreditLine, "Thank you for coming!",
-                               "There is a limit of 1 prize per avatar and you must be present to win.",
-                               "You will be given 10 seconds to appear once a spot opens on the floor, if not "
-                               "you lose the prize"}));
+TEST_F(ConsoleCommandsTest, AnnouncementsSpeakTheNonEmptyLinesOrTheFallback) {
+    const Lines welcome{"Welcome to Olvan's Tamblo Drawing", CreditLine, "Thank you for coming!",
+                        "There is a limit of 1 prize per avatar and you must be present to win.",
+                        "You will be given 10 seconds to appear once a spot opens on the floor, if not you lose "
+                        "the prize"};
+    EXPECT_EQ(Spoken(SpeakWelcome), welcome);
+    const Lines ask{"Please ESP a single $ to me to be put on the List."};
+    EXPECT_EQ(Spoken(AskForSignUps), ask);
+    EXPECT_EQ(Spoken(AnnounceClosing),
+              (Lines{"Closing the list in 5 seconds.", "5", "4", "3", "2", "1", "The List is Closed."}));
 
-    for (int line = 3; line <= 13; ++line) SaveWith(line, "");
-    SpeakWelcome(console);
-    EXPECT_EQ(Spoken(), (Lines{"Welcome to Olvan's Tamblo Drawing", CreditLine}));
-
-    SaveWith(5, "five");
-    SaveWith(7, "seven");
-    SpeakWelcome(console);
-    EXPECT_EQ(Spoken(), (Lines{"Welcome to Olvan's Tamblo Drawing", CreditLine, "five", "seven"}));
-
-    for (int line = 1; line <= 13; ++line) SaveWith(line, "");
-    SpeakWelcome(console);
-    EXPECT_EQ(Spoken(), Lines{CreditLine}) << "the credit line is never empty";
+    Save({{1, ""}, {3, ""}, {13, "thirteen"}, {14, "Send $ now"}, {17, ""}, {18, ""}, {19, ""}, {20, ""},
+          {21, ""}, {22, ""}});
+    EXPECT_EQ(Spoken(SpeakWelcome), (Lines{CreditLine, welcome[3], welcome[4], "thirteen"}));
+    EXPECT_EQ(Spoken(AskForSignUps), Lines{"Send $ now"});
+    EXPECT_EQ(Spoken(AnnounceClosing), Lines{"The List is Closed."});
+    Save({{14, ""}, {23, ""}});
+    EXPECT_EQ(Spoken(AskForSignUps), ask);
+    EXPECT_EQ(Spoken(AnnounceClosing), Lines{});
 }
 
-TEST_F(ConsoleCommandsTest, AskSpeaksTheRequestOrItsFallback) {
-    AskForSignUps(console);
-    EXPECT_EQ(Spoken(), Lines{"Please ESP a single $ to me to be put on the List."});
-    SaveWith(14, "Send $ now");
-    AskForSignUps(console);
-    EXPECT_EQ(Spoken(), Lines{"Send $ now"});
-    SaveWith(14, "");
-    AskForSignUps(console);
-    EXPECT_EQ(Spoken(), Lines{"Please ESP a single $ to me to be put on the List."});
-}
-
-TEST_F(ConsoleCommandsTest, ClosingSkipsEmptyLines) {
-    AnnounceClosing(console);
-    EXPECT_EQ(Spoken(), (Lines{"Closing the list in 5 seconds.", "5", "4", "3", "2", "1", "The List is Closed."}));
-    SaveWith(18, "");
-    AnnounceClosing(console);
-    EXPECT_EQ(Spoken(), (Lines{"Closing the list in 5 seconds.", "4", "3", "2", "1", "The List is Closed."}));
-    for (int line = 17; line <= 23; ++line) SaveWith(line, "");
-    AnnounceClosing(console);
-    EXPECT_EQ(Spoken(), Lines{});
-}
-
-TEST_F(ConsoleCommandsTest, ReadListSpeaksTheHeaderThenEachRowInOrder) {
-    ReadListOut(console);
-    EXPECT_EQ(Spoken(), Lines{"The following are on the list:"});
-
-    console.InsertEntrant("Cy");
-    console.InsertEntrant("Ann");
-    console.InsertEntrant("bob");
-    SaveWith(16, "");
-    log.events.clear();
-    ReadListOut(console);
-    EXPECT_EQ(Spoken(), (Lines{"The following are on the list:", "Ann", "bob", "Cy"}));
-
-    SaveWith(16, "On the list:");
-    ReadListOut(console);
-    EXPECT_EQ(Spoken(), (Lines{"On the list:", "Ann", "bob", "Cy"}));
-    EXPECT_EQ(console.TotalPeople(), "0");
-    EXPECT_EQ(console.WinnerCount(), 0);
+TEST_F(ConsoleCommandsTest, ReadListSpeaksTheHeaderThenEachRowWhileItLasts) {
+    EXPECT_EQ(Spoken(ReadListOut), Lines{"The following are on the list:"});
+    for (const char* name : {"Cy", "Ann", "bob"}) console.InsertEntrant(name);
+    Save({{16, ""}});
+    EXPECT_EQ(Spoken(ReadListOut), (Lines{"The following are on the list:", "Ann", "bob", "Cy"}));
+    Save({{16, "On the list:"}});
+    platform.onYield = [&, yields = 0](int) mutable {  // cleared after the first row is spoken
+        if (++yields == 36 + 13) console.ClearEntrants();
+    };
+    EXPECT_EQ(Spoken(ReadListOut), (Lines{"On the list:", "Ann"}));
 }
 
 TEST_F(ConsoleCommandsTest, SaveDuringACommandChangesOnlyTheLinesNotYetSpoken) {
-    int lines = 0;
-    platform.onYield = [&](int) {
-        // In the last yield after the second line, the host saves new texts.
-        if (++lines == 2 * (12 + 24)) {
-            SaveWith(1, "new one");
-            SaveWith(3, "new three");
-        }
+    platform.onYield = [&](int number) {
+        if (number == 2 * (12 + 24)) Save({{1, "new one"}, {3, "new three"}});
     };
-    SpeakWelcome(console);
-    const Lines spoken = Spoken();
+    const Lines spoken = Spoken(SpeakWelcome);
     ASSERT_EQ(spoken.size(), 5u);
     EXPECT_EQ(spoken[0], "Welcome to Olvan's Tamblo Drawing");
     EXPECT_EQ(spoken[2], "new three");
 }
 
-TEST_F(ConsoleCommandsTest, ClearButtonsEmptyTheirOwnListOnly) {
+TEST_F(ConsoleCommandsTest, ClearReconnectAndEmptyDrawChangeOnlyTheirOwnPart) {
     console.InsertEntrant("Ann");
-    console.AppendWinner("Bob");
+    console.AppendWinner("Ann");
     console.SetTotalPeople("1");
     log.events.clear();
-
+    platform.readsPerSecond = 1;
+    PickWinner(console, chooser);
     ClearWinnersList(console);
-    EXPECT_EQ(log.events, (Lines{"busy", "winners cleared", "idle"}));
-    EXPECT_EQ(console.EntrantCount(), 1);
-    EXPECT_EQ(console.TotalPeople(), "1");
-
-    log.events.clear();
+    Reconnect(console);
     ClearEntrantList(console);
-    EXPECT_EQ(log.events, (Lines{"busy", "entrants cleared", "total 0", "idle"}));
-    EXPECT_EQ(console.WinnerCount(), 0);
+    EXPECT_EQ(log.events, (Lines{"busy", "idle, focus kept", "busy", "winners cleared", "idle", "busy",
+                                 "DapiUnregister Tamblo", "KillDDE", "yield x24", "load", "InitDDE Tamblo",
+                                 "DapiRegister Tamblo", "idle", "busy", "entrants cleared", "total 0", "idle"}));
 }
 
-TEST_F(ConsoleCommandsTest, ReconnectUnregistersThenRegistersInsideTheBusyFrame) {
-    platform.readsPerSecond = 1;
-    Reconnect(console);
-    EXPECT_EQ(log.events, (Lines{"busy", "DapiUnregister Tamblo", "KillDDE", "yield x24", "load",
-                                 "InitDDE Tamblo", "DapiRegister Tamblo", "idle"}));
+TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
+    console.InsertEntrant("Ann");
+    console.InsertEntrant("Bob");
+    console.SetTotalPeople("2");
+    const auto pick = [this](Console& c) { PickWinner(c, chooser); };
+    EXPECT_EQ(Spoken(pick), (Lines{"Time to Pick a Name!", "Get Ready .... Here We GO!", "SHAKING UP NAMES",
+                                   "<SHAKE> <SHAKE> <SHAKE>", "The Winner is.........", "Ann", "WTG!!!",
+                                   "Please ghost for the winner."}));
+    Save({{24, ""}, {25, "Ready?"}, {26, ""}, {27, ""}, {28, ""}, {29, ""}, {30, ""}});
+    EXPECT_EQ(Spoken(pick), (Lines{"Ready?", "Bob"}));
+    EXPECT_EQ(console.Winners(), (Lines{"Ann", "Bob"}));
+    EXPECT_EQ(console.Entrants(), (Lines{"Ann", "Bob"}));
+    EXPECT_EQ(console.TotalPeople(), "2");
 }
 
 TEST(EntrantList, KeepsRowsSortedIgnoringCase) {
     Console console;
-    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "zed", "Al"}) console.InsertEntrant(name);
-    EXPECT_EQ(console.Entrants(), (Lines{"Al", "Ann", "ann", "Bob", "bob", "Cy", "zed"}));
-    Console three;
-    three.InsertEntrant("Ann");
-    three.InsertEntrant("Cy");
-    EXPECT_EQ(three.InsertEntrant("bob"), 1);
-    EXPECT_EQ(three.Entrants(), (Lines{"Ann", "bob", "Cy"}));
-    EXPECT_TRUE(EntrantOrder("Ann", "Anna"));
-    EXPECT_TRUE(EntrantOrder("Ann Lee", "Annabel"));
+    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "zed", "Al", "Annabel", "Ann Lee"})
+        console.InsertEntrant(name);
+    EXPECT_EQ(console.Entrants(), (Lines{"Al", "Ann", "ann", "Ann Lee", "Annabel", "Bob", "bob", "Cy", "zed"}));
+    EXPECT_EQ(console.InsertEntrant("Bill"), 5);
 }
 
 }  // namespace

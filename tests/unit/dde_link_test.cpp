@@ -14,14 +14,12 @@ protected:
     DdeLinkTest() {
         Link() = LinkState{};
         EspTarget().clear();
-    }
-    ~DdeLinkTest() override { DestroyConduit(); }
-
-    // Starts the event list afresh with the conduit already created.
-    void FreshLog() {
         Conduit();
         log.events.clear();
     }
+    ~DdeLinkTest() override { DestroyConduit(); }
+
+    long Count(const std::string& event) const { return std::count(log.events.begin(), log.events.end(), event); }
 
     testing::EventLog log;
     testing::FakePlatform platform{log};
@@ -30,69 +28,43 @@ protected:
     testing::FakeFileSystem files;
 };
 
-TEST_F(DdeLinkTest, ExchangeWithNoClientTriesFiveTimesThenSetsErrorCheck) {
+TEST_F(DdeLinkTest, ExchangeTriesFiveTimesTwelveYieldsApartAndKeepsTheErrorCheck) {
     client.serviceRunning = false;
-    FreshLog();
     Conduit().DdeRegister();
     Events expected;
-    for (int i = 0; i < 5; ++i) {
-        expected.push_back("open WorldsApi|WorldsApi_Register");
-        expected.push_back("yield x12");
-    }
+    for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"open WorldsApi|WorldsApi_Register", "yield x12"});
     EXPECT_EQ(log.events, expected);
-    EXPECT_TRUE(Conduit().Fields().ErrorCheck);
     EXPECT_TRUE(conduits.shown.ErrorCheck);
-}
-
-TEST_F(DdeLinkTest, ExchangeSucceedingOnTheThirdTryClearsErrorCheck) {
-    client.serviceRunning = false;
-    FreshLog();
-    Conduit().DdeUnregister();
-    ASSERT_TRUE(Conduit().Fields().ErrorCheck);
 
     client.serviceRunning = true;
     client.failingTries = 2;
     log.events.clear();
     Conduit().DdeRegister();
-    EXPECT_EQ(log.events, (Events{"open WorldsApi|WorldsApi_Register", "yield x12",
-                                  "open WorldsApi|WorldsApi_Register", "yield x12",
-                                  "open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo"}));
+    Conduit().DdeUnregister();
+    EXPECT_EQ(log.events, (Events{"open WorldsApi|WorldsApi_Register", "yield x12", "open WorldsApi|WorldsApi_Register",
+                                  "yield x12", "open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo",
+                                  "close", "open WorldsApi|WorldsApi_Unregister", "poke WorldsApi_Unregister Tamblo"}));
     EXPECT_FALSE(Conduit().Fields().ErrorCheck);
-    EXPECT_EQ(Conduit().Fields().LinkTopic, "WorldsApi|WorldsApi_Register");
+    EXPECT_EQ(Conduit().Fields().LinkTopic, "WorldsApi|WorldsApi_Unregister");
     EXPECT_TRUE(Conduit().Fields().LinkOpen);
 }
 
-TEST_F(DdeLinkTest, NextExchangeClosesTheConversationLeftOpen) {
-    FreshLog();
-    Conduit().DdeRegister();
-    Conduit().DdeUnregister();
-    EXPECT_EQ(log.events, (Events{"open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo",
-                                  "close", "open WorldsApi|WorldsApi_Unregister",
-                                  "poke WorldsApi_Unregister Tamblo"}));
-}
-
-TEST_F(DdeLinkTest, ActivationFindsExactTitleFirstThenTitlePrefix) {
+TEST_F(DdeLinkTest, ActivationFindsTheExactTitleElseAPrefixElseEndsTheExchange) {
     Link().ActivateClientWindow = true;
     platform.windows = {{1, "VZones 3.0 - room"}, {2, "Tamblo Program Scripts"}, {3, "Tamblo"}};
-    FreshLog();
     Conduit().DdeRegister();
-    EXPECT_EQ(log.events, (Events{"open WorldsApi|WorldsApi_Register", "activate VZones 3.0 - room",
-                                  "poke WorldsApi_Register Tamblo", "activate Tamblo"}));
-
-    platform.windows = {{1, "VZones 3.0 - room"}, {4, "VZones 3.0"}, {3, "Tamblo"}};
-    log.events.clear();
+    platform.windows.push_back({4, "VZones 3.0"});
     Conduit().DdeUnregister();
-    EXPECT_EQ(log.events[2], "activate VZones 3.0");
-}
+    EXPECT_EQ(log.events, (Events{"open WorldsApi|WorldsApi_Register", "activate VZones 3.0 - room",
+                                  "poke WorldsApi_Register Tamblo", "activate Tamblo", "close",
+                                  "open WorldsApi|WorldsApi_Unregister", "activate VZones 3.0",
+                                  "poke WorldsApi_Unregister Tamblo", "activate Tamblo"}));
 
-TEST_F(DdeLinkTest, NoWindowToActivateEndsTheExchangeWithoutSendingOrRetrying) {
-    Link().ActivateClientWindow = true;
     Link().ClientWindowTitle = "No Such Client";
-    platform.windows = {{3, "Tamblo"}};
-    FreshLog();
+    log.events.clear();
     Conduit().SetCommFields("0", "", "Hello");
     Conduit().DdeCommunicate();
-    EXPECT_EQ(log.events, Events{"open WorldsApi|WorldsApi_Communicate"});
+    EXPECT_EQ(log.events, (Events{"close", "open WorldsApi|WorldsApi_Communicate"}));
     EXPECT_FALSE(Conduit().Fields().ErrorCheck);
 
     // The console gone after the poke only ends the exchange early.
@@ -105,111 +77,74 @@ TEST_F(DdeLinkTest, NoWindowToActivateEndsTheExchangeWithoutSendingOrRetrying) {
     EXPECT_FALSE(Conduit().Fields().ErrorCheck);
 }
 
-TEST_F(DdeLinkTest, SendersPokeExactCommRecordsAfterTwelveYieldsAndNothingAfter) {
+TEST_F(DdeLinkTest, SendersPokeExactCommRecordsAfterTwelveYields) {
     Link().SendPauseSeconds = 3;  // the DDE transport never pauses
-    FreshLog();
     SayToRoom("Thank you for coming!");
     EspTarget() = "Ann Lee";
-    EspToAvatar("You are on the List.");
-    EXPECT_EQ(log.events,
-              (Events{"yield x12", "open WorldsApi|WorldsApi_Communicate",
-                      "poke WorldsApi_Communicate Tamblo\f0\f\fThank you for coming!", "yield x12",
-                      "close", "open WorldsApi|WorldsApi_Communicate",
-                      "poke WorldsApi_Communicate Tamblo\f2\fAnn Lee\fYou are on the List."}));
-    EXPECT_EQ(Conduit().Fields().CommMode, "2");
-    EXPECT_EQ(Conduit().Fields().AvatarName, "Ann Lee");
-    EXPECT_EQ(Conduit().Fields().CommText, "You are on the List.");
-}
-
-TEST_F(DdeLinkTest, SendersDoNothingForEmptyTextOrTarget) {
-    FreshLog();
+    EspToAvatar("hi\f0\f\fspoken by the host");  // form feeds cannot rewrite the record
     SayToRoom("");
-    EspTarget() = "Ann";
     EspToAvatar("");
     EspTarget() = "";
     EspToAvatar("You are on the List.");
-    EXPECT_EQ(log.events, Events{});
-}
-
-TEST_F(DdeLinkTest, FormFeedsCannotRewriteTheCommRecord) {
-    FreshLog();
-    EspTarget() = "Mallory";
-    EspToAvatar("hi\f0\f\fspoken by the host");
-    EXPECT_EQ(log.events.back(), "poke WorldsApi_Communicate Tamblo\f2\fMallory\fhi 0  spoken by the host");
-
-    log.events.clear();
     EspTarget() = "Ann\f0";
     EspToAvatar("You are on the List.");
-    EXPECT_EQ(log.events, Events{});
+    EXPECT_EQ(log.events, (Events{"yield x12", "open WorldsApi|WorldsApi_Communicate",
+                                  "poke WorldsApi_Communicate Tamblo\f0\f\fThank you for coming!", "yield x12", "close",
+                                  "open WorldsApi|WorldsApi_Communicate",
+                                  "poke WorldsApi_Communicate Tamblo\f2\fAnn Lee\fhi 0  spoken by the host"}));
+    EXPECT_EQ(Conduit().Fields().AvatarName, "Ann Lee");
+    EXPECT_EQ(Conduit().Fields().CommText, "hi 0  spoken by the host");
 }
 
-TEST_F(DdeLinkTest, FetchWritesTheAnswerPlusLineEnd) {
-    client.answer = "Host: hello\r\nESP from Ann: $\r\n";
-    FreshLog();
+TEST_F(DdeLinkTest, FetchWritesTheWholeAnswerPlusLineEnd) {
+    client.answer = "Host: hello\r\nESP from Ann: $\r\n" + std::string(100000, 'x');
     FetchChatText();
-    const std::string expected = "Host: hello\r\nESP from Ann: $\r\n\r\n";
-    EXPECT_EQ(files.files.at(CaptureFileName), expected);
-    EXPECT_EQ(FetchedChatText(), expected);
+    EXPECT_EQ(files.files.at(CaptureFileName), client.answer + "\r\n");
+    EXPECT_EQ(FetchedChatText(), client.answer + "\r\n");
     EXPECT_EQ(log.events, (Events{"yield x12", "open WorldsApi|WorldsApi_GetAllText", "request Tamblo"}));
 }
 
-TEST_F(DdeLinkTest, FetchKeepsALongAnswerWhole) {
-    client.answer = std::string(100000, 'x');
-    FreshLog();
-    FetchChatText();
-    EXPECT_EQ(files.files.at(CaptureFileName).size(), 100002u);
-}
-
-TEST_F(DdeLinkTest, FetchWithoutClientMakesFiveAttemptsAndLeavesNoCaptureFile) {
+TEST_F(DdeLinkTest, FetchWithoutAnAnswerMakesFiveAttemptsAndLeavesNoCaptureFile) {
     files.files[CaptureFileName] = "old text\r\n";
     client.serviceRunning = false;
-    FreshLog();
     FetchChatText();
     EXPECT_EQ(files.files.count(CaptureFileName), 0u);
     EXPECT_FALSE(FetchedChatText().has_value());
     EXPECT_EQ(platform.yields, 5 * (12 + 5 * 12));
-    EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "open WorldsApi|WorldsApi_GetAllText"), 25);
+    EXPECT_EQ(Count("open WorldsApi|WorldsApi_GetAllText"), 25);
 
-    // An empty answer counts as none.
-    client.serviceRunning = true;
-    client.answer = "";
+    client.serviceRunning = true;  // an empty answer counts as none
     log.events.clear();
     FetchChatText();
-    EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "request Tamblo"), 5);
+    EXPECT_EQ(Count("request Tamblo"), 5);
     EXPECT_FALSE(FetchedChatText().has_value());
 }
 
 TEST_F(DdeLinkTest, UnwritableCaptureFileIsToldOnceAndTheTextStillArrives) {
     client.answer = "ESP from Ann: $";
     files.failWrites = true;
-    FreshLog();
     FetchChatText();
     FetchChatText();
     EXPECT_EQ(FetchedChatText(), "ESP from Ann: $\r\n");
-    const auto boxes = std::count_if(log.events.begin(), log.events.end(),
-                                     [](const std::string& e) { return e.rfind("box ", 0) == 0; });
-    EXPECT_EQ(boxes, 1);
-    const std::string box = *std::find_if(log.events.begin(), log.events.end(),
-                                          [](const std::string& e) { return e.rfind("box ", 0) == 0; });
-    EXPECT_NE(box.find("C:\\KOBAX.TXT"), std::string::npos);
-    EXPECT_NE(box.find("There is not enough space on the disk."), std::string::npos);
+    const auto box = [](const std::string& e) { return e.rfind("box ", 0) == 0; };
+    EXPECT_EQ(std::count_if(log.events.begin(), log.events.end(), box), 1);
+    const std::string told = *std::find_if(log.events.begin(), log.events.end(), box);
+    EXPECT_NE(told.find("C:\\KOBAX.TXT"), std::string::npos);
+    EXPECT_NE(told.find("There is not enough space on the disk."), std::string::npos);
 }
 
 TEST_F(DdeLinkTest, RegisteringCreatesTheConduitAndUnregisteringDestroysIt) {
+    DestroyConduit();
+    log.events.clear();
     platform.readsPerSecond = 1;
     RegisterWithClient();
-    EXPECT_EQ(log.events, (Events{"create conduit", "open WorldsApi|WorldsApi_Register",
-                                  "poke WorldsApi_Register Tamblo", "yield x24"}));
-    log.events.clear();
     UnregisterFromClient();
-    EXPECT_EQ(log.events, (Events{"close", "open WorldsApi|WorldsApi_Unregister",
-                                  "poke WorldsApi_Unregister Tamblo", "yield x24", "destroy conduit",
-                                  "yield x24"}));
+    EXPECT_EQ(log.events, (Events{"create conduit", "open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo",
+                                  "yield x24", "close", "open WorldsApi|WorldsApi_Unregister",
+                                  "poke WorldsApi_Unregister Tamblo", "yield x24", "destroy conduit", "yield x24"}));
     EXPECT_FALSE(ConduitExists());
-
-    // A later exchange runs on a fresh window.
-    SayToRoom("still sent");
-    EXPECT_EQ(conduits.created, 2);
+    SayToRoom("still sent");  // on a fresh window
+    EXPECT_EQ(conduits.created, 3);
 }
 
 TEST_F(DdeLinkTest, PauseEndsOnTheNthChangeOfTheSecondWithoutSpinning) {
@@ -217,7 +152,6 @@ TEST_F(DdeLinkTest, PauseEndsOnTheNthChangeOfTheSecondWithoutSpinning) {
     PauseSeconds(1);
     EXPECT_EQ(platform.yields, 3 * 24);
     EXPECT_EQ(platform.waits, 2);
-
     for (const int16_t seconds : {int16_t{0}, int16_t{-5}, int16_t{1}, int16_t{3}}) {
         platform.readsPerSecond = 1;
         platform.yields = 0;

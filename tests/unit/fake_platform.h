@@ -17,14 +17,18 @@ namespace tamblo::testing {
 class EventLog {
 public:
     void Add(std::string event) {
+        if (event != "yield") return events.push_back(std::move(event));
         // Runs of yields are folded into one "yield xN" entry.
-        if (event == "yield" && !events.empty() && events.back().rfind("yield x", 0) == 0) {
-            events.back() = "yield x" + std::to_string(std::stoi(events.back().substr(7)) + 1);
-            return;
+        if (events.empty() || events.back().rfind("yield x", 0) != 0) {
+            yieldRun_ = 0;
+            events.emplace_back();
         }
-        events.push_back(event == "yield" ? "yield x1" : std::move(event));
+        events.back() = "yield x" + std::to_string(++yieldRun_);
     }
     std::vector<std::string> events;
+
+private:
+    int yieldRun_ = 0;
 };
 
 class FakePlatform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
@@ -39,7 +43,6 @@ public:
     std::vector<TopLevelWindow> windows;
     int yields = 0;
     int waits = 0;
-    int clockReads = 0;
 
     void YieldOnce() override {
         ++yields;
@@ -47,10 +50,7 @@ public:
         if (onYield) onYield(yields);
     }
     void WaitForInput() override { ++waits; }
-    TimeOfDay Now() override {
-        const int second = clockReads++ / readsPerSecond;
-        return {12, 59, second % 60};
-    }
+    TimeOfDay Now() override { return {12, 59, clockReads_++ / readsPerSecond % 60}; }
     std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
     void Activate(WindowId window) override {
         for (const auto& w : windows)
@@ -63,6 +63,7 @@ public:
 
 private:
     EventLog& log_;
+    int clockReads_ = 0;
 };
 
 // A chat client's DDE service as seen through one conversation.
@@ -77,12 +78,7 @@ public:
     void Close() override { log_.Add("close"); }
     bool Open(const std::string& service, const std::string& topic) override {
         log_.Add("open " + service + "|" + topic);
-        if (!serviceRunning) return false;
-        if (failingTries > 0) {
-            --failingTries;
-            return false;
-        }
-        return true;
+        return serviceRunning && failingTries-- <= 0;
     }
     bool Poke(const std::string& item, const std::string& text) override {
         log_.Add("poke " + item + " " + text);
@@ -104,7 +100,6 @@ public:
         SetConduitWindowFactory(*this);
     }
     int created = 0;
-    int destroyed = 0;
     ConduitFields shown;
 
     std::unique_ptr<ConduitWindow> Create(DdeConduit&) override {
@@ -117,10 +112,7 @@ private:
     class Window : public ConduitWindow {
     public:
         explicit Window(FakeConduitWindows& owner) : owner_(owner) {}
-        ~Window() override {
-            ++owner_.destroyed;
-            owner_.log_.Add("destroy conduit");
-        }
+        ~Window() override { owner_.log_.Add("destroy conduit"); }
         DdeConversation& Conversation() override { return owner_.conversation_; }
         void ShowFields(const ConduitFields& fields) override { owner_.shown = fields; }
 

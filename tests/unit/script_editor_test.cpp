@@ -8,92 +8,47 @@
 namespace tamblo::editor {
 namespace {
 
-constexpr int AskForBox = 13;
-constexpr int ListHeadBox = 15;
-constexpr int FirstCloseBox = 16;
-constexpr int FirstWinnerBox = 23;
-constexpr int LastBox = 29;
-
-TEST(EditorLayout, BoxesSitAtTheirTops) {
-    const std::vector<std::pair<int, int>> tops = {
-        {0, 600},       {1, 840},       {12, 3480},     {AskForBox, 3960}, {14, 4440}, {ListHeadBox, 4920},
-        {FirstCloseBox, 5400}, {22, 6840}, {FirstWinnerBox, 7320}, {27, 8280}, {28, 8640}, {LastBox, 8880}};
+TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
+    const std::pair<int, int> tops[] = {{0, 600},   {12, 3480}, {13, 3960}, {15, 4920},
+                                        {16, 5400}, {22, 6840}, {23, 7320}, {29, 8880}};
     for (const auto& [box, top] : tops) EXPECT_EQ(BoxTop(box), top) << "box " << box;
     EXPECT_THROW(BoxTop(30), std::out_of_range);
-    EXPECT_LE(BoxTop(LastBox) + BoxHeight, PanelHeight);
-}
-
-bool Inside(int top, int height, Band band) { return top >= band.top && top + height <= band.bottom; }
-bool Cut(int top, int height, Band band) {
-    return !Inside(top, height, band) && top < band.bottom && top + height > band.top;
-}
-
-TEST(EditorScrolling, AtTheTopTheOpeningLinesShow) {
-    const Band band = VisibleBand(ScrollMin);
+    EXPECT_THROW(BoxTop(-1), std::out_of_range);
     EXPECT_EQ(PanelTopPixels(ScrollMin), -24);
-    EXPECT_EQ(band.top, Headings[0].top);  // "Opening Text" at the viewport's top
-    for (int box = 0; box <= 12; ++box) EXPECT_TRUE(Inside(BoxTop(box), BoxHeight, band)) << "box " << box;
-    EXPECT_TRUE(Cut(Headings[1].top, HeadingHeight, band));  // "Ask For $ to Register", its upper part
-    EXPECT_GE(BoxTop(AskForBox), band.bottom);
-}
-
-TEST(EditorScrolling, AtTheBottomTheClosingAndWinnerLinesShow) {
-    const Band band = VisibleBand(ScrollMax);
     EXPECT_EQ(PanelTopPixels(ScrollMax), -384);
-    EXPECT_EQ(band.bottom, 9255);
-    EXPECT_TRUE(Cut(BoxTop(FirstCloseBox + 1), BoxHeight, band));  // CloseText box 2, cut at its top
-    EXPECT_LT(BoxTop(FirstCloseBox + 1), band.top);
-    for (int box = FirstCloseBox + 2; box <= LastBox; ++box)
-        EXPECT_TRUE(Inside(BoxTop(box), BoxHeight, band)) << "box " << box;
-    EXPECT_TRUE(Inside(Headings[5].top, HeadingHeight, band));
-    EXPECT_EQ(band.bottom - (BoxTop(LastBox) + BoxHeight), 90);
+    EXPECT_EQ(PanelTopPixels(-22), 1);
+    const Band top = VisibleBand(ScrollMin), bottom = VisibleBand(ScrollMax);
+    EXPECT_EQ(top.top, Headings[0].top);
+    EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);
+    EXPECT_LT(top.bottom, BoxTop(13));
+    EXPECT_LT(BoxTop(17), bottom.top);  // closing box 2 cut at its top, box 3 whole
+    EXPECT_GT(BoxTop(17) + BoxHeight, bottom.top);
+    EXPECT_GE(BoxTop(18), bottom.top);
+    EXPECT_EQ(bottom.bottom - (BoxTop(29) + BoxHeight), 90);
 }
 
-TEST(EditorScrolling, StepsAndPagesStayWithinTheRange) {
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::LineDown), 480);
-    EXPECT_EQ(ScrollValueAfter(480, ScrollAction::LineUp), 360);
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::LineUp), 360);
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::PageDown), 900);
-    EXPECT_EQ(ScrollValueAfter(900, ScrollAction::PageUp), 360);
-    EXPECT_EQ(ScrollValueAfter(5400, ScrollAction::PageDown), 5760);
-    EXPECT_EQ(ScrollValueAfter(700, ScrollAction::PageUp), 360);
-    EXPECT_EQ(ScrollValueAfter(5700, ScrollAction::LineDown), 5760);
-    EXPECT_EQ(ScrollValueAfter(2000, ScrollAction::Top), 360);
-    EXPECT_EQ(ScrollValueAfter(2000, ScrollAction::Bottom), 5760);
-    // Ten pages from the top reach the bottom: the maximum is reachable.
-    int value = ScrollMin;
-    for (int i = 0; i < 10; ++i) value = ScrollValueAfter(value, ScrollAction::PageDown);
-    EXPECT_EQ(value, ScrollMax);
+TEST(EditorScrolling, StepsAndPagesStayWithinTheRangeAndADraggedThumbCountsWhenReleased) {
+    const std::tuple<int, ScrollAction, int, int> cases[] = {
+        {360, ScrollAction::LineDown, 0, 480},       {480, ScrollAction::LineUp, 0, 360},
+        {360, ScrollAction::LineUp, 0, 360},         {360, ScrollAction::PageDown, 0, 900},
+        {900, ScrollAction::PageUp, 0, 360},         {5400, ScrollAction::PageDown, 0, 5760},
+        {5700, ScrollAction::LineDown, 0, 5760},     {2000, ScrollAction::Top, 0, 360},
+        {2000, ScrollAction::Bottom, 0, 5760},       {360, ScrollAction::ThumbTrack, 3000, 360},
+        {360, ScrollAction::EndScroll, 3000, 360},   {360, ScrollAction::ThumbPosition, 3000, 3000},
+        {360, ScrollAction::ThumbPosition, 9000, 5760}, {3000, ScrollAction::ThumbPosition, 0, 360},
+    };
+    for (const auto& [value, action, thumb, after] : cases)
+        EXPECT_EQ(ScrollValueAfter(value, action, thumb), after) << value << " " << static_cast<int>(action);
 }
 
-TEST(EditorScrolling, ADraggedThumbCountsOnlyWhenReleased) {
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::ThumbTrack, 3000), 360);
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::EndScroll, 3000), 360);
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::ThumbPosition, 3000), 3000);
-    EXPECT_EQ(ScrollValueAfter(360, ScrollAction::ThumbPosition, 9000), 5760);
-    EXPECT_EQ(ScrollValueAfter(3000, ScrollAction::ThumbPosition, 0), 360);
-}
-
-TEST(EditorEnterCycle, RunsThroughEveryBoxButTheCreditLine) {
-    std::vector<int> visited;
-    int box = 0;
-    do {
-        visited.push_back(box);
-        box = NextInEnterCycle(box);
-    } while (box != 0 && visited.size() <= BoxCount);
-    ASSERT_EQ(visited.size(), BoxCount - 1u);
-    EXPECT_EQ(visited[1], 2);  // opening box 1 goes straight to box 3
-    for (size_t i = 2; i < visited.size(); ++i) EXPECT_EQ(visited[i], static_cast<int>(i) + 1);
-    EXPECT_EQ(NextInEnterCycle(LastBox), 0);  // WinnerText box 7 to OpeningText box 1
-    EXPECT_EQ(NextInEnterCycle(ListHeadBox), FirstCloseBox);
-    EXPECT_EQ(NextInEnterCycle(12), AskForBox);
-}
-
-TEST(EditorLineBreaks, EachCarriageReturnAndLineFeedBecomesASpace) {
-    EXPECT_EQ(WithoutLineBreaks("one\r\ntwo\nthree\rfour"), "one  two three four");
-    EXPECT_EQ(WithoutLineBreaks("\r\n"), "  ");
-    EXPECT_EQ(WithoutLineBreaks("  tab\there  "), "  tab\there  ");
-    EXPECT_EQ(WithoutLineBreaks(""), "");
+TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpaces) {
+    std::vector<int> visited{0};
+    while (visited.size() <= BoxCount && NextInEnterCycle(visited.back()) != 0)
+        visited.push_back(NextInEnterCycle(visited.back()));
+    std::vector<int> expected{0};
+    for (int box = 2; box < BoxCount; ++box) expected.push_back(box);
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(WithoutLineBreaks("one\r\ntwo\nthree\rfour  tab\t"), "one  two three four  tab\t");
 }
 
 }  // namespace
