@@ -4,79 +4,28 @@
 
 #include "console/commands.h"
 #include "console/winner_draw.h"
-#include "fake_api_library.h"
-#include "fake_file_system.h"
-#include "fake_platform.h"
-#include "link/link.h"
-#include "scripts/script_store.h"
+#include "console_fixture.h"
 
 namespace tamblo {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class RecordingView : public ConsoleView {
-public:
-    explicit RecordingView(testing::EventLog& log) : log_(log) {}
-    void EntrantInserted(int index, const std::string& name) override {
-        log_.Add("insert " + std::to_string(index) + " " + name);
-    }
-    void EntrantsCleared() override { log_.Add("entrants cleared"); }
-    void WinnerAppended(const std::string& name) override { log_.Add("winner " + name); }
-    void WinnersCleared() override { log_.Add("winners cleared"); }
-    void TotalPeopleChanged(const std::string& text) override { log_.Add("total " + text); }
-    void BusyEntered() override { log_.Add("busy"); }
-    void BusyLeft(bool focusDummy) override { log_.Add(focusDummy ? "idle" : "idle, focus kept"); }
-
-private:
-    testing::EventLog& log_;
-};
-
 class FixedChooser : public Chooser {
 public:
     size_t Choose(size_t) override { return 0; }
 };
 
-// Commands speak through the library transport's fake, whose calls show the
-// spoken lines plainly.
-class ConsoleCommandsTest : public ::testing::Test {
+class ConsoleCommandsTest : public testing::ConsoleFixture {
 protected:
-    ConsoleCommandsTest() {
-        Link() = LinkState{};
-        Link().UseApiLibrary = true;
-        LoadScripts();
-        RegisterWithClient();
-        console.SetView(&view);
-        log.events.clear();
-    }
-
-    // The spoken lines of one command; also checks the busy frame wraps it.
+    // The lines one command says; also checks the busy frame wraps it.
     Lines Spoken(const std::function<void(Console&)>& command) {
         log.events.clear();
         command(console);
         EXPECT_EQ(log.events.front(), "busy");
         EXPECT_EQ(log.events.back(), "idle");
-        Lines lines;
-        const std::string speak = "DapiCommunicate Tamblo|0||";
-        for (const std::string& event : log.events)
-            if (event.rfind(speak, 0) == 0) lines.push_back(event.substr(speak.size()));
-        return lines;
+        return Sent(testing::Said);
     }
-
-    // Saves the store with the given file lines changed, as the editor does.
-    void Save(std::initializer_list<std::pair<int, std::string>> fileLines) {
-        ScriptFileTexts texts = ScriptStore().ToFileOrder();
-        for (const auto& [line, text] : fileLines) texts[line - 1] = text;
-        ASSERT_TRUE(SaveScripts(texts).ok);
-        LoadScripts();
-    }
-
-    testing::EventLog log;
-    testing::FakePlatform platform{log};
-    testing::FakeApiLibrary library{log};
-    testing::FakeFileSystem files;
-    RecordingView view{log};
-    Console console;
     FixedChooser chooser;
 };
 

@@ -23,8 +23,7 @@ protected:
 
     testing::EventLog log;
     testing::FakePlatform platform{log};
-    testing::FakeConversation client{log};
-    testing::FakeConduitWindows conduits{log, client};
+    testing::FakeDdeClient client{log};
     testing::FakeFileSystem files;
 };
 
@@ -34,7 +33,7 @@ TEST_F(DdeLinkTest, ExchangeTriesFiveTimesTwelveYieldsApartAndKeepsTheErrorCheck
     Events expected;
     for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"open WorldsApi|WorldsApi_Register", "yield x12"});
     EXPECT_EQ(log.events, expected);
-    EXPECT_TRUE(conduits.shown.ErrorCheck);
+    EXPECT_TRUE(client.shown.ErrorCheck);
 
     client.serviceRunning = true;
     client.failingTries = 2;
@@ -144,7 +143,7 @@ TEST_F(DdeLinkTest, RegisteringCreatesTheConduitAndUnregisteringDestroysIt) {
                                   "poke WorldsApi_Unregister Tamblo", "yield x24", "destroy conduit", "yield x24"}));
     EXPECT_FALSE(ConduitExists());
     SayToRoom("still sent");  // on a fresh window
-    EXPECT_EQ(conduits.created, 3);
+    EXPECT_EQ(client.windowsCreated, 3);
 }
 
 TEST_F(DdeLinkTest, PauseEndsOnTheNthChangeOfTheSecondWithoutSpinning) {

@@ -17,13 +17,11 @@ public:
     ~FakeApiLibrary() override { SetApiLibrary(nullptr); }
 
     std::optional<std::string> loadFailure;
-    int loads = 0;
     // Runs inside DapiGetAllText, e.g. to deliver text at once or to arrange
     // a later delivery.
     std::function<void()> onGetAllText;
 
     std::optional<std::string> Load() override {
-        ++loads;
         log_.Add("load");
         return loadFailure;
     }

@@ -18,7 +18,6 @@ public:
     std::map<std::string, std::string> files;
     bool failWrites = false;
     bool failMoves = false;
-    bool failRemoves = false;
     size_t failReadAfter = std::string::npos;  // bytes served before one read fails
     size_t readSize = 7;  // small, so that line ends fall across reads
 
@@ -28,12 +27,8 @@ public:
         return std::make_unique<Reader>(found->second, failReadAfter, readSize);
     }
     FileResult WriteAll(const std::string& name, const std::string& content) override {
-        if (failWrites) {
-            files[name] = content.substr(0, content.size() / 2);  // a torn write
-            return FileResult::Failure("There is not enough space on the disk.");
-        }
-        files[name] = content;
-        return {};
+        files[name] = failWrites ? content.substr(0, content.size() / 2) : content;  // a torn write
+        return failWrites ? FileResult::Failure("There is not enough space on the disk.") : FileResult{};
     }
     FileResult MoveOver(const std::string& source, const std::string& target) override {
         if (failMoves || !files.count(source)) return FileResult::Failure("Access is denied.");
@@ -42,32 +37,26 @@ public:
         return {};
     }
     FileResult Remove(const std::string& name) override {
-        if (failRemoves && files.count(name)) return FileResult::Failure("Access is denied.");
         files.erase(name);
         return {};
     }
 
 private:
-    class Reader : public FileReader {
-    public:
+    struct Reader : FileReader {
         Reader(std::string content, size_t failAt, size_t readSize)
-            : content_(std::move(content)), failAt_(failAt), readSize_(readSize) {}
+            : content(std::move(content)), failAt(failAt), readSize(readSize) {}
         size_t Read(char* buffer, size_t size) override {
-            if (position_ == failAt_) {
-                failAt_ = std::string::npos;  // a retry would get past it
+            if (position == failAt) {
+                failAt = std::string::npos;  // a retry would get past it
                 return 0;
             }
-            const size_t count = std::min({size, readSize_, failAt_ - position_, content_.size() - position_});
-            std::memcpy(buffer, content_.data() + position_, count);
-            position_ += count;
+            const size_t count = std::min({size, readSize, failAt - position, content.size() - position});
+            std::memcpy(buffer, content.data() + position, count);
+            position += count;
             return count;
         }
-
-    private:
-        std::string content_;
-        size_t failAt_;
-        size_t readSize_;
-        size_t position_ = 0;
+        std::string content;
+        size_t failAt, readSize, position = 0;
     };
 };
 

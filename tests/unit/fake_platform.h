@@ -66,14 +66,17 @@ private:
     int clockReads_ = 0;
 };
 
-// A chat client's DDE service as seen through one conversation.
-class FakeConversation : public DdeConversation {
+// A chat client's DDE service as seen through the conduit windows' one
+// conversation.
+class FakeDdeClient : public DdeConversation, public ConduitWindowFactory {
 public:
-    explicit FakeConversation(EventLog& log) : log_(log) {}
+    explicit FakeDdeClient(EventLog& log) : log_(log) { SetConduitWindowFactory(*this); }
 
     bool serviceRunning = true;
     int failingTries = 0;  // the first this many opens fail
     std::string answer;    // what a request returns
+    int windowsCreated = 0;
+    ConduitFields shown;   // by the last window
 
     void Close() override { log_.Add("close"); }
     bool Open(const std::string& service, const std::string& topic) override {
@@ -88,40 +91,21 @@ public:
         log_.Add("request " + item);
         return answer;
     }
-
-private:
-    EventLog& log_;
-};
-
-class FakeConduitWindows : public ConduitWindowFactory {
-public:
-    FakeConduitWindows(EventLog& log, FakeConversation& conversation)
-        : log_(log), conversation_(conversation) {
-        SetConduitWindowFactory(*this);
-    }
-    int created = 0;
-    ConduitFields shown;
-
     std::unique_ptr<ConduitWindow> Create(DdeConduit&) override {
-        ++created;
+        ++windowsCreated;
         log_.Add("create conduit");
         return std::make_unique<Window>(*this);
     }
 
 private:
-    class Window : public ConduitWindow {
-    public:
-        explicit Window(FakeConduitWindows& owner) : owner_(owner) {}
-        ~Window() override { owner_.log_.Add("destroy conduit"); }
-        DdeConversation& Conversation() override { return owner_.conversation_; }
-        void ShowFields(const ConduitFields& fields) override { owner_.shown = fields; }
-
-    private:
-        FakeConduitWindows& owner_;
+    struct Window : ConduitWindow {
+        explicit Window(FakeDdeClient& client) : client(client) {}
+        ~Window() override { client.log_.Add("destroy conduit"); }
+        DdeConversation& Conversation() override { return client; }
+        void ShowFields(const ConduitFields& fields) override { client.shown = fields; }
+        FakeDdeClient& client;
     };
-
     EventLog& log_;
-    FakeConversation& conversation_;
 };
 
 }  // namespace tamblo::testing

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_api_library.h"
-#include "fake_file_system.h"
-#include "fake_platform.h"
+#include "console_fixture.h"
 #include "link/library_callbacks.h"
-#include "link/link.h"
-#include "scripts/script_store.h"
 
 namespace tamblo {
 namespace {
@@ -30,15 +26,9 @@ TEST(SignUpLines, AreJudgedByTheirExactForm) {
 }
 
 // Get-Players against a library whose room text the test sets.
-class SignUpIntakeTest : public ::testing::Test {
+class SignUpIntakeTest : public testing::ConsoleFixture {
 protected:
-    SignUpIntakeTest() {
-        Link() = LinkState{};
-        Link().UseApiLibrary = true;
-        LoadScripts();
-        RegisterWithClient();
-        library.onGetAllText = [this] { ProcessAllText(room); };
-    }
+    SignUpIntakeTest() { library.onGetAllText = [this] { ProcessAllText(room); }; }
 
     // Runs Get-Players on the given lines; returns who was confirmed, and how.
     Names Run(const Names& lines) {
@@ -46,19 +36,10 @@ protected:
         for (const std::string& line : lines) room += line + "\r\n";
         log.events.clear();
         TakeSignUps(console);
-        Names confirmed;
-        const std::string esp = "DapiCommunicate Tamblo|2|";
-        for (const std::string& event : log.events)
-            if (event.rfind(esp, 0) == 0) confirmed.push_back(event.substr(esp.size()));
-        return confirmed;
+        return Sent(testing::Esped);
     }
 
     const std::string marker = std::string("Olvan: ") + CreditLine;
-    testing::EventLog log;
-    testing::FakePlatform platform{log};
-    testing::FakeApiLibrary library{log};
-    testing::FakeFileSystem files;
-    Console console;
     std::string room;
 };
 
@@ -96,10 +77,7 @@ TEST_F(SignUpIntakeTest, RowsAlreadyListedAreNotConfirmedAgain) {
 
     console.ClearEntrants();
     console.AppendWinner("Bob");  // past winners may sign up again
-    ScriptFileTexts texts = ScriptStore().ToFileOrder();
-    texts[14] = "Got you!";
-    ASSERT_TRUE(SaveScripts(texts).ok);
-    LoadScripts();
+    Save({{15, "Got you!"}});
     EXPECT_EQ(Run(lines), (Names{"Ann|Got you!", "ann|Got you!", "Bob|Got you!"}));
 }
 
