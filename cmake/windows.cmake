@@ -33,35 +33,33 @@ if(MSVC)
 endif()
 
 # The program must be 32-bit: the chat client's library is.
-if(CMAKE_CROSSCOMPILING)
+if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_test(NAME tamblo_exe_is_32bit_gui
     COMMAND sh -c "file -b \"$<TARGET_FILE:tamblo>\" | grep -q '^PE32 executable (GUI) Intel 80386'")
 endif()
 
-# End-to-end tests: GoogleTest built for Windows, run through the emulator
-# (tests/e2e/wine-run) that tools/test sets.
-if(EXISTS /usr/src/googletest/CMakeLists.txt)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-else()
-  find_package(GTest REQUIRED)
-  add_library(gtest ALIAS GTest::gtest)
-  add_library(gtest_main ALIAS GTest::gtest_main)
-endif()
-
-file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
-add_executable(e2e_tests ${E2E_TEST_SOURCES})
-# The tests also drive the link in-process on the program's own adapters.
-target_link_libraries(e2e_tests PRIVATE tamblo_win32 gtest gtest_main)
-target_include_directories(e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e)
-add_dependencies(e2e_tests tamblo)
-include(GoogleTest)
-gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+# End-to-end tests: one scripted case each (tests/e2e/cases), run by a small
+# Windows driver through the emulator (tests/e2e/wine-run) that tools/test sets.
+add_executable(e2e_runner
+  tests/e2e/runner.cpp
+  tests/e2e/driver.cpp
+  tests/e2e/chat_sim.cpp
+  tests/e2e/program_under_test.cpp
+  tests/e2e/tamblo_app.cpp
+)
+target_include_directories(e2e_runner PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
+add_dependencies(e2e_runner tamblo)
+file(GLOB E2E_CASES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/cases/*.case)
+foreach(case ${E2E_CASES})
+  get_filename_component(name ${case} NAME)
+  configure_file(${case} ${CMAKE_BINARY_DIR}/cases/${name} COPYONLY)
+  add_test(NAME e2e/${name} COMMAND e2e_runner ${name})
+endforeach()
 
 # The chat-client simulator: the test peer and practice room, not part of
 # the product.
 add_subdirectory(sim)
-add_dependencies(e2e_tests chatsim)
+add_dependencies(e2e_runner chatsim wadapi)
 
 # The download for hosts, made by tools/package.
 include(cmake/package.cmake)

@@ -81,15 +81,6 @@ std::vector<std::string> ChatSim::Log() const {
     return lines;
 }
 
-bool ChatSim::WaitForLogLines(size_t count, DWORD timeoutMs) const {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (Log().size() >= count) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(20);
-    }
-}
-
 bool ChatSim::Inject(const std::string& line) const { return CopyData(InjectLineData, line); }
 
 bool ChatSim::SendApiData(const std::string& sender, const std::string& data) const {
@@ -107,8 +98,6 @@ bool ChatSim::CopyData(ULONG_PTR code, const std::string& bytes) const {
                                &result) &&
            result == TRUE;
 }
-
-std::string ChatSim::RoomText() const { return ReadShared("chatsim-room.txt"); }
 
 std::string ChatSim::Escape(const std::string& text) {
     static const char Hex[] = "0123456789ABCDEF";

@@ -30,16 +30,12 @@ public:
 
     // The log's complete lines, as written (escaped, without line ends).
     std::vector<std::string> Log() const;
-    // Waits until the log holds at least count lines.
-    bool WaitForLogLines(size_t count, DWORD timeoutMs = 5000) const;
     // One avatar line into the room, as from another avatar; returns once it is there.
     bool Inject(const std::string& line) const;
     // Data from another avatar for the program, through the library: the
     // simulator passes it to the library client that registered last, whose
     // ProcessReceivedData gets it. False when no registered client took it.
     bool SendApiData(const std::string& sender, const std::string& data) const;
-    // The room text as the simulator last saved it (lines ending in CR LF).
-    std::string RoomText() const;
 
     // The log's escaping, for expected lines.
     static std::string Escape(const std::string& text);
