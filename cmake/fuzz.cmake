@@ -1,9 +1,8 @@
-# libFuzzer targets over the portable core (clang only). The whole
-# configuration carries ASan and UBSan, so the unit tests built beside the
-# targets run under them too; ctest runs each target briefly over its seeds.
+# libFuzzer targets over the portable core, with ASan and UBSan (clang only).
+# ctest runs each target briefly over its seeds; tools/fuzz runs them long.
 set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 target_compile_options(tamblo_core PUBLIC ${SANITIZERS} -fsanitize=fuzzer-no-link)
-target_link_options(tamblo_core PUBLIC ${SANITIZERS})
+target_link_options(tamblo_core PUBLIC ${SANITIZERS} -fsanitize=fuzzer)
 
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/*.cpp)
 foreach(source ${FUZZ_SOURCES})
@@ -11,7 +10,6 @@ foreach(source ${FUZZ_SOURCES})
   add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE tamblo_core)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/unit ${PROJECT_SOURCE_DIR}/sim)
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   if(name STREQUAL "scenario")
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/sim/scenario.cpp)
   endif()

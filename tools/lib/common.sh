@@ -4,7 +4,8 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=${TAMBLO_BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake make g++ file libgtest-dev libgmock-dev googletest mingw-w64
-          wine wine64 wine32:i386 xvfb xauth imagemagick)
+          wine wine64 wine32:i386 xvfb xauth imagemagick clang libclang-rt-14-dev)
+SANITIZERS="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
 
 say() { printf '== %s\n' "$*"; }
 
@@ -27,9 +28,20 @@ install_missing() {
 
 build_native() {
     say "native build"
-    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug >"$BUILD/native-configure.log" \
+    # The unit tests run under ASan and UBSan.
+    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$SANITIZERS" \
+        >"$BUILD/native-configure.log" \
         || { cat "$BUILD/native-configure.log"; return 1; }
     cmake --build "$BUILD/native" -j "$(nproc)"
+}
+
+# The libFuzzer targets; their ctest runs each briefly over its seeds.
+build_fuzz() {
+    say "fuzz targets (clang, libFuzzer)"
+    cmake -S "$ROOT" -B "$BUILD/fuzz" -DTAMBLO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" >"$BUILD/fuzz-configure.log" \
+        || { cat "$BUILD/fuzz-configure.log"; return 1; }
+    cmake --build "$BUILD/fuzz" -j "$(nproc)"
 }
 
 build_windows() {
