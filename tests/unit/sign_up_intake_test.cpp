@@ -79,6 +79,8 @@ TEST_F(SignUpIntakeTest, RowsAlreadyListedAreNotConfirmedAgain) {
     console.AppendWinner("Bob");  // past winners may sign up again
     Save({{15, "Got you!"}});
     EXPECT_EQ(Run(lines), (Names{"Ann|Got you!", "ann|Got you!", "Bob|Got you!"}));
+    Save({{15, ""}});
+    EXPECT_EQ(Run({"ESP from Cy: $"}), Names{"Cy|You are on the List."});
 }
 
 TEST_F(SignUpIntakeTest, NoFetchedTextLeavesTheListAndShowsItsCount) {
