@@ -7,6 +7,7 @@ namespace tamblo {
 namespace {
 
 Platform current;
+bool closing = false;
 
 template <typename Port>
 Port& Require(Port* port) {
@@ -21,6 +22,9 @@ WindowPump& Pump() { return Require(current.pump); }
 Clock& TheClock() { return Require(current.clock); }
 Desktop& TheDesktop() { return Require(current.desktop); }
 MessageBoxes& Boxes() { return Require(current.boxes); }
+
+void SetClosing(bool value) { closing = value; }
+bool Closing() { return closing; }
 
 void YieldTimes(int count) {
     for (int i = 0; i < count; ++i) Pump().YieldOnce();

@@ -72,4 +72,10 @@ MessageBoxes& Boxes();
 
 void YieldTimes(int count);
 
+// Once the host closes the console nothing else may run: no command, no
+// further close, no save, nothing a library callback would start, and no
+// line but the unregister.
+void SetClosing(bool closing);
+bool Closing();
+
 }  // namespace tamblo

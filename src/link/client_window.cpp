@@ -4,6 +4,9 @@ namespace tamblo {
 
 std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
                                           const std::string& title) {
+    // Every title begins with the empty one: it would pick some other
+    // program's untitled window.
+    if (title.empty()) return std::nullopt;
     for (const TopLevelWindow& window : windows)
         if (window.title == title) return window.id;
     for (const TopLevelWindow& window : windows)

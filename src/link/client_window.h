@@ -11,7 +11,7 @@
 namespace tamblo {
 
 // The window whose title equals the text, else the first whose title begins
-// with it.
+// with it; an empty text names no window.
 std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
                                           const std::string& title);
 

@@ -53,17 +53,22 @@ std::optional<std::string> ResultMessage(const std::string& code) {
     return UnknownResultMessage;
 }
 
+// While the program closes, nothing the library says may open a box or
+// feed a fetch.
 int32_t ProcessAckData(const std::string& code) {
+    if (Closing()) return 0;
     if (const auto message = ResultMessage(code)) Boxes().Show(*message, AckBoxTitle, MessageIcon::Information);
     return 0;
 }
 
 int32_t ProcessReceivedData(const std::string& sender, int32_t, const std::string& data) {
+    if (Closing()) return 0;
     Boxes().Show("Data received from " + sender + ": " + data, AppTitle, MessageIcon::None);
     return 0;
 }
 
 int32_t ProcessAllText(const std::string& text) {
+    if (Closing()) return 0;
     Link().ApiChatText = text;
     return 0;
 }

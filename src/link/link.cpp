@@ -18,8 +18,9 @@ std::unique_ptr<DdeConduit> conduit;
 
 bool UsesLibrary() { return Link().UseApiLibrary; }
 
-// With the library missing, the senders and the fetch do nothing.
-bool TransportUsable() { return !UsesLibrary() || LibraryReady(); }
+// With the library missing, or the program closing, the senders and the
+// fetch do nothing.
+bool TransportUsable() { return !Closing() && (!UsesLibrary() || LibraryReady()); }
 
 // A form feed would split the Comm record and let the text rewrite it.
 std::string WithoutFormFeeds(std::string text) {
@@ -106,6 +107,7 @@ void EspToAvatar(const std::string& text) {
 
 void FetchChatText() {
     ForgetFetchedText();
+    if (!TransportUsable()) return;
     if (UsesLibrary())
         LibraryFetchChatText();
     else

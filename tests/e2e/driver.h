@@ -28,13 +28,17 @@ void PasteInto(HWND box, const std::string& text);
 bool ListShowsRows(HWND list);
 int CountWindows(DWORD process, const std::string& title);
 
+// Handles this thread's messages for a while, as every program with a
+// window must (the programs under test broadcast to all windows).
+void PumpFor(DWORD ms);
+
 // Polls until the condition holds or the time is up.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
+        PumpFor(20);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "program_under_test.h"
 
+#include "driver.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -130,7 +132,7 @@ HWND RunningProgram::WaitForWindow(const std::string& title, DWORD timeoutMs, co
                    (!className || ClassOf(window) == className);
         });
         if (found) return found;
-        Sleep(50);
+        PumpFor(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
 }

@@ -375,7 +375,7 @@ bool Run::OnRoom(const std::string& keyword, const std::string& argument, std::i
         long count = 0;
         const auto counted = [&] {
             count = 0;
-            for (const std::string& line : sim_->Log()) count += line.rfind(ChatSim::Escape(text), 0) == 0;
+            for (const std::string& line : sim_->Log()) count += line.rfind(text, 0) == 0;
             return count == std::stol(name);
         };
         Check(WaitUntil(counted, 10000), std::to_string(count) + " log lines begin with " + text);

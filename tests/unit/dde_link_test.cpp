@@ -59,12 +59,16 @@ TEST_F(DdeLinkTest, ActivationFindsTheExactTitleElseAPrefixElseEndsTheExchange) 
                                   "open WorldsApi|WorldsApi_Unregister", "activate VZones 3.0",
                                   "poke WorldsApi_Unregister Tamblo", "activate Tamblo"}));
 
-    Link().ClientWindowTitle = "No Such Client";
-    log.events.clear();
-    Conduit().SetCommFields("0", "", "Hello");
-    Conduit().DdeCommunicate();
-    EXPECT_EQ(log.events, (Events{"close", "open WorldsApi|WorldsApi_Communicate"}));
-    EXPECT_FALSE(Conduit().Fields().ErrorCheck);
+    // No such title, or none at all (which must not pick an untitled window).
+    platform.windows.push_back({5, ""});
+    for (const char* title : {"No Such Client", ""}) {
+        Link().ClientWindowTitle = title;
+        log.events.clear();
+        Conduit().SetCommFields("0", "", "Hello");
+        Conduit().DdeCommunicate();
+        EXPECT_EQ(log.events, (Events{"close", "open WorldsApi|WorldsApi_Communicate"})) << title;
+        EXPECT_FALSE(Conduit().Fields().ErrorCheck);
+    }
 
     // The console gone after the poke only ends the exchange early.
     Link().ClientWindowTitle = "VZones 3.0";

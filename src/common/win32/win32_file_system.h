@@ -15,6 +15,6 @@ public:
 };
 
 // The system's text for an error code, without the trailing line end.
-std::string SystemMessage(unsigned long errorCode);
+std::string SystemMessage(unsigned long errorCode, const std::string& subject = "the file");
 
 }  // namespace tamblo

@@ -21,6 +21,11 @@ std::vector<std::function<bool(MSG&)>>& MessageFilters() {
     return filters;
 }
 
+std::vector<std::function<void()>>& YieldHooks() {
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     if (!IsWindowVisible(window)) return TRUE;
     char title[512];
@@ -47,6 +52,8 @@ void AddKeyboardNavigation(HWND window) { NavigableWindows().push_back(window); 
 
 void AddMessageFilter(std::function<bool(MSG&)> filter) { MessageFilters().push_back(std::move(filter)); }
 
+void AddYieldHook(std::function<void()> hook) { YieldHooks().push_back(std::move(hook)); }
+
 void RemoveKeyboardNavigation(HWND window) {
     auto& windows = NavigableWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
@@ -61,6 +68,7 @@ void Win32Platform::YieldOnce() {
         }
         DispatchWindowMessage(message);
     }
+    for (const auto& hook : YieldHooks()) hook();
 }
 
 void Win32Platform::WaitForInput() {

@@ -17,6 +17,8 @@ void AddKeyboardNavigation(HWND window);
 void RemoveKeyboardNavigation(HWND window);
 // A filter that takes a message before anything else; true: handled.
 void AddMessageFilter(std::function<bool(MSG&)> filter);
+// Runs after every yield, for what must be shown while a command runs.
+void AddYieldHook(std::function<void()> hook);
 
 class Win32Platform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
 public:

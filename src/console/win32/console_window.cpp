@@ -10,6 +10,7 @@
 #include "console/winner_draw.h"
 #include "link/client_window.h"
 #include "link/link.h"
+#include "link/win32/ddeml_conversation.h"
 #include "scripts/script_store.h"
 #include "scripts/win32/script_editor.h"
 
@@ -24,6 +25,8 @@ constexpr int ClientHeight = 248;
 constexpr COLORREF IdleColour = RGB(0, 255, 255);
 constexpr COLORREF BusyColour = RGB(255, 0, 0);
 constexpr COLORREF Label11Colour = RGB(255, 255, 255);
+// A busy list is drawn at most this often, not once per row.
+constexpr DWORD ListRepaintMs = 200;
 
 struct MenuCommand {
     int id;
@@ -84,7 +87,8 @@ bool ConsoleWindow::Create(HINSTANCE instance, int showCommand) {
     font_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
     background_ = CreateSolidBrush(IdleColour);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Clipping the children keeps the busy colour off the lists and labels.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     window_ = CreateWindowExA(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
                               ClientHeight, nullptr, nullptr, instance, this);
     if (!window_) return false;
@@ -93,6 +97,7 @@ bool ConsoleWindow::Create(HINSTANCE instance, int showCommand) {
     CreateControls();
     console_.SetView(this);
     AddMessageFilter([](MSG& message) { return theConsole && theConsole->MoveFocusByTab(message); });
+    AddYieldHook([] { theConsole->RepaintListIfDue(); });
 
     Form_Load();
     ShowWindow(window_, showCommand);
@@ -156,8 +161,8 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ConsoleWindow::OnCommand(int id) {
     // The busy frame disables the window; this also holds off commands that
-    // arrive by other ways than a click while one runs.
-    if (console_.Busy()) return;
+    // arrive by other ways than a click while one runs, or while closing.
+    if (console_.Busy() || Closing()) return;
     switch (id) {
         case ids::WelcomeMessage: SpeakWelcome(console_); break;
         case ids::AskForESP: AskForSignUps(console_); break;
@@ -211,6 +216,15 @@ void ConsoleWindow::Form_Load() {
 void ConsoleWindow::Form_Resize() { KeepOnTop(AsWindowId(window_)); }
 
 void ConsoleWindow::Form_Unload() {
+    // A second close while the first unregisters changes nothing.
+    if (Closing()) return;
+    // Inside a DDE exchange the unregister could not start its own: it
+    // follows as soon as the exchange has ended.
+    if (DdeTransactionPending()) {
+        AfterDdeTransaction([this] { Form_Unload(); });
+        return;
+    }
+    SetClosing(true);
     UnregisterFromClient();
     // Ends at once, also from inside a running command's yields: nothing is
     // saved and no further event is handled.
@@ -230,6 +244,20 @@ void ConsoleWindow::FocusDummy() { SetFocus(GetDlgItem(window_, ids::Dummy)); }
 void ConsoleWindow::EntrantInserted(int index, const std::string& name) {
     SendDlgItemMessageA(window_, ids::List1, LB_INSERTSTRING, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(name.c_str()));
+    listStale_ = console_.Busy();
+}
+
+// Drawing a busy list for every row would slow a long intake; drawing it
+// only at the end would hide it from a host reading it out.
+void ConsoleWindow::RepaintListIfDue() {
+    if (!listStale_ || GetTickCount() - listPainted_ < ListRepaintMs) return;
+    HWND list = GetDlgItem(window_, ids::List1);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    listStale_ = false;
+    listPainted_ = GetTickCount();
 }
 
 void ConsoleWindow::EntrantsCleared() { SendDlgItemMessageA(window_, ids::List1, LB_RESETCONTENT, 0, 0); }
@@ -247,8 +275,9 @@ void ConsoleWindow::TotalPeopleChanged(const std::string& text) {
 void ConsoleWindow::BusyEntered() {
     // Disabling the window takes the focus away; an early stop gives it back.
     focusBeforeBusy_ = GetFocus();
-    // A long intake inserts many rows: the list is drawn once at the end.
+    // A long intake inserts many rows: the list is drawn now and then.
     SendDlgItemMessageA(window_, ids::List1, WM_SETREDRAW, FALSE, 0);
+    listPainted_ = GetTickCount();
     ShowBusy(true);
 }
 
@@ -256,6 +285,7 @@ void ConsoleWindow::BusyLeft(bool focusDummy) {
     ShowBusy(false);
     SendDlgItemMessageA(window_, ids::List1, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(GetDlgItem(window_, ids::List1), nullptr, TRUE);
+    listStale_ = false;
     if (focusDummy)
         FocusDummy();
     else if (focusBeforeBusy_ && IsWindow(focusBeforeBusy_))

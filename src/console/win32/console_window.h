@@ -42,6 +42,7 @@ private:
     void PaintBackground(HDC dc);
     void FocusDummy();
     void ShowBusy(bool busy);
+    void RepaintListIfDue();
 
     Console& console_;
     HINSTANCE instance_ = nullptr;
@@ -49,6 +50,8 @@ private:
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;
     HWND focusBeforeBusy_ = nullptr;
+    bool listStale_ = false;
+    DWORD listPainted_ = 0;
 };
 
 }  // namespace tamblo

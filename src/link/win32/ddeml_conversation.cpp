@@ -1,11 +1,25 @@
 #include "link/win32/ddeml_conversation.h"
 
+#include <utility>
+
 namespace tamblo {
 
 namespace {
 
 // Each DDE message waits this long for the chat client's answer.
 constexpr DWORD DdeTimeoutMs = 5000;
+
+bool transactionPending = false;
+std::function<void()> afterTransaction;
+
+// Synchronous: the system's modal loop may run other window events meanwhile.
+HDDEDATA Transact(BYTE* data, DWORD size, HCONV conversation, HSZ item, UINT type, DWORD* result) {
+    transactionPending = true;
+    HDDEDATA answer = DdeClientTransaction(data, size, conversation, item, CF_TEXT, type, DdeTimeoutMs, result);
+    transactionPending = false;
+    if (afterTransaction) std::exchange(afterTransaction, nullptr)();
+    return answer;
+}
 
 HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
@@ -28,6 +42,9 @@ private:
 };
 
 }  // namespace
+
+bool DdeTransactionPending() { return transactionPending; }
+void AfterDdeTransaction(std::function<void()> run) { afterTransaction = std::move(run); }
 
 DdemlConversation::DdemlConversation() {
     if (DdeInitializeA(&instance_, IgnoreDdeEvents, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) !=
@@ -59,16 +76,14 @@ bool DdemlConversation::Poke(const std::string& item, const std::string& text) {
     StringHandle itemName(instance_, item);
     DWORD result = 0;
     // CF_TEXT data carries its terminating NUL.
-    return DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())),
-                                static_cast<DWORD>(text.size() + 1), conversation_, itemName.get(), CF_TEXT,
-                                XTYP_POKE, DdeTimeoutMs, &result) != nullptr;
+    return Transact(reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())), static_cast<DWORD>(text.size() + 1),
+                    conversation_, itemName.get(), XTYP_POKE, &result) != nullptr;
 }
 
 std::optional<std::string> DdemlConversation::Request(const std::string& item) {
     if (!conversation_) return std::nullopt;
     StringHandle itemName(instance_, item);
-    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation_, itemName.get(), CF_TEXT, XTYP_REQUEST,
-                                         DdeTimeoutMs, nullptr);
+    HDDEDATA data = Transact(nullptr, 0, conversation_, itemName.get(), XTYP_REQUEST, nullptr);
     if (!data) return std::nullopt;
     std::string answer(DdeGetData(data, nullptr, 0, 0), '\0');
     DdeGetData(data, reinterpret_cast<BYTE*>(answer.data()), static_cast<DWORD>(answer.size()), 0);

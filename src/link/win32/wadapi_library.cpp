@@ -34,11 +34,11 @@ int32_t __stdcall AllTextCallback(const char* text) {
     return 0;
 }
 
+// The first function missing, with the system's reason.
 template <typename Function>
-bool Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
+void Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
     function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    if (!function && missing.empty()) missing = name;
-    return function != nullptr;
+    if (!function && missing.empty()) missing = std::string(name) + ": " + SystemMessage(GetLastError(), name);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ std::optional<std::string> WadapiLibrary::Load() {
     HMODULE module = LoadLibraryA(LibraryName);
     if (!module) {
         return "The chat client's library " + std::string(LibraryName) + " could not be loaded: " +
-               SystemMessage(GetLastError());
+               SystemMessage(GetLastError(), LibraryName);
     }
     std::string missing;
     Resolve(module, "InitDDE", init_, missing);
@@ -60,7 +60,7 @@ std::optional<std::string> WadapiLibrary::Load() {
     if (!missing.empty()) {
         FreeLibrary(module);
         return "The chat client's library " + std::string(LibraryName) + " has no function " + missing +
-               ": it is not the library Tamblo works with.";
+               "\nIt is not the library Tamblo works with.";
     }
     module_ = module;
     return std::nullopt;

@@ -1,8 +1,10 @@
 #include "scripts/win32/script_editor.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
+#include "common/platform.h"
 #include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
 #include "scripts/editor_rules.h"
@@ -99,6 +101,7 @@ private:
     void Command1_Click();
     void Command2_Click();
     static void Text_KeyPress(HWND box);
+    void Text_Change(int id);
     void ReturnToConsole();
     HBRUSH ColourControl(HDC dc, HWND control);
     HWND Box(int index) const { return GetDlgItem(frame1_, ids::BoxId(index)); }
@@ -109,6 +112,10 @@ private:
     HWND vscroll1_ = nullptr;
     HWND lastFocus_ = nullptr;
     int value_ = ScrollMin;
+    // Boxes the host changed; the others are saved with the store's text,
+    // which may hold what a box cannot (a NUL, a line feed).
+    std::array<bool, BoxCount> edited_{};
+    bool filling_ = false;
     HFONT windowFont_ = nullptr;
     HFONT headingFont_ = nullptr;
 };
@@ -169,7 +176,9 @@ void ScriptEditor::Form_Load() {
     CentreOnScreen(window_);
     CreateControls();
     const ScriptTexts& store = ScriptStore();
+    filling_ = true;
     for (int i = 0; i < BoxCount; ++i) SetWindowTextA(Box(i), store.InFileOrder(i).c_str());
+    filling_ = false;
     lastFocus_ = vscroll1_;
     AddKeyboardNavigation(window_);
 }
@@ -254,7 +263,9 @@ LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
                         SendMessageA(focus, BM_CLICK, 0, 0);
                     return 0;
                 }
-                default: return 0;
+                default:
+                    if (HIWORD(wParam) == EN_CHANGE) Text_Change(LOWORD(wParam));
+                    return 0;
             }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
@@ -308,7 +319,8 @@ LRESULT CALLBACK ScriptEditor::FrameProc(HWND window, UINT message, WPARAM wPara
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
-            // The window colours its controls, wherever they sit.
+        case WM_COMMAND:
+            // The window colours its controls and hears of their changes, wherever they sit.
             return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
@@ -368,6 +380,10 @@ void ScriptEditor::Text_KeyPress(HWND box) {
     SetFocus(GetDlgItem(GetParent(box), ids::BoxId(NextInEnterCycle(index))));
 }
 
+void ScriptEditor::Text_Change(int id) {
+    if (!filling_ && id >= ids::FirstBox && id <= ids::LastBox) edited_[id - ids::FirstBox] = true;
+}
+
 // The range fits in the message's 16-bit thumb position.
 void ScriptEditor::VScroll1_Scroll(WORD code, WORD thumb) {
     const int value = ScrollValueAfter(value_, ActionOf(code), thumb);
@@ -393,8 +409,10 @@ void ScriptEditor::VScroll1_Change() {
 }
 
 void ScriptEditor::Command1_Click() {
-    ScriptFileTexts texts;
-    for (int i = 0; i < BoxCount; ++i) texts[i] = WindowText(Box(i));
+    if (Closing()) return;
+    ScriptFileTexts texts = ScriptStore().ToFileOrder();
+    for (int i = 0; i < BoxCount; ++i)
+        if (edited_[i]) texts[i] = WindowText(Box(i));
     const FileResult result = SaveScripts(texts);
     if (!result.ok) {
         // The edits stay in the boxes, so the host can try again.
