@@ -56,9 +56,17 @@ TEST_F(ConsoleCommandsTest, ReadListSpeaksTheHeaderThenEachRowWhileItLasts) {
     Save({{16, ""}});
     EXPECT_EQ(Spoken(ReadListOut), (Lines{"The following are on the list:", "Ann", "bob", "Cy"}));
     Save({{16, "On the list:"}});
-    platform.onYield = [&, yields = 0](int) mutable {  // cleared after the first row is spoken
+    platform.onYield = [&, yields = 0](int) mutable {  // the list changes after the first row is spoken
+        if (++yields != 36 + 13) return;
+        console.ClearEntrants();
+        for (const char* name : {"Wu", "Xi", "Yo", "Zed"}) console.InsertEntrant(name);
+    };
+    EXPECT_EQ(Spoken(ReadListOut), (Lines{"On the list:", "Ann", "Xi", "Yo"})) << "the row count is read once";
+    console.ClearEntrants();
+    platform.onYield = [&, yields = 0](int) mutable {
         if (++yields == 36 + 13) console.ClearEntrants();
     };
+    for (const char* name : {"Cy", "Ann", "bob"}) console.InsertEntrant(name);
     EXPECT_EQ(Spoken(ReadListOut), (Lines{"On the list:", "Ann"}));
 }
 
@@ -104,10 +112,11 @@ TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
 
 TEST(EntrantList, KeepsRowsSortedIgnoringCase) {
     Console console;
-    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "zed", "Al", "Annabel", "Ann Lee"})
+    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "Zoe", "Al", "Annabel", "Ann Lee", "amy"})
         console.InsertEntrant(name);
-    EXPECT_EQ(console.Entrants(), (Lines{"Al", "Ann", "ann", "Ann Lee", "Annabel", "Bob", "bob", "Cy", "zed"}));
-    EXPECT_EQ(console.InsertEntrant("Bill"), 5);
+    EXPECT_EQ(console.Entrants(),
+              (Lines{"Al", "amy", "Ann", "ann", "Ann Lee", "Annabel", "Bob", "bob", "Cy", "Zoe"}));
+    EXPECT_EQ(console.InsertEntrant("Bill"), 6);
 }
 
 }  // namespace
