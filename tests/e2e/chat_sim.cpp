@@ -27,6 +27,10 @@ ChatSim::ChatSim(const ScratchFolder& folder, const std::string& scenario, DWORD
     WaitUntilReady(timeoutMs);
 }
 
+ChatSim::ChatSim(const ScratchFolder& folder, AttachTo running) : folder_(folder), program_(running) {
+    WaitUntilReady(20000);
+}
+
 ChatSim::~ChatSim() {
     if (window_) {
         PostMessageA(window_, WM_CLOSE, 0, 0);

@@ -18,6 +18,8 @@ public:
     explicit ChatSim(const ScratchFolder& folder, DWORD timeoutMs = 20000);
     // Writes the scenario to scenario.txt first.
     ChatSim(const ScratchFolder& folder, const std::string& scenario, DWORD timeoutMs = 20000);
+    // The simulator already running in the folder.
+    ChatSim(const ScratchFolder& folder, AttachTo running);
     ~ChatSim();  // closes the window; ends the process if that fails
     ChatSim(const ChatSim&) = delete;
     ChatSim& operator=(const ChatSim&) = delete;

@@ -43,14 +43,20 @@ bool Centred(HWND window) {
            outer.top == (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
 }
 
+namespace {
+
+WPARAM CommandOf(HWND window, int id) { return MAKEWPARAM(id, GetDlgItem(window, id) ? BN_CLICKED : 0); }
+
+}  // namespace
+
 void PostCommand(HWND window, int id) {
-    HWND control = GetDlgItem(window, id);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, control ? BN_CLICKED : 0), reinterpret_cast<LPARAM>(control));
+    PostMessageA(window, WM_COMMAND, CommandOf(window, id), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
-bool WaitForCommandEnd(HWND console) {
-    WaitUntil([&] { return !IsWindowEnabled(console); }, 2000);
-    return WaitUntil([&] { return IsWindowEnabled(console) != FALSE; }, 60000);
+bool RunCommand(HWND window, int id) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_COMMAND, CommandOf(window, id), reinterpret_cast<LPARAM>(GetDlgItem(window, id)),
+                               SMTO_NORMAL, 60000, &result) != 0;
 }
 
 void PressKey(HWND window, WPARAM key) {

@@ -17,8 +17,8 @@ RECT RectIn(HWND parent, HWND child);
 bool Centred(HWND window);
 // Menu command or button click, posted so that the driver does not wait.
 void PostCommand(HWND window, int id);
-// Busy first (a quick command may be over before it is seen), then idle.
-bool WaitForCommandEnd(HWND console);
+// The same, waiting until the command has run to its end.
+bool RunCommand(HWND window, int id);
 // A keystroke as the keyboard delivers it: the program's own loop turns it
 // into a character.
 void PressKey(HWND window, WPARAM key);

@@ -79,11 +79,12 @@ bool ScratchFolder::Read(const std::string& name, std::string& content) const {
     return ReadWholeFile(File(name), content);
 }
 
-RunningProgram::RunningProgram(const std::string& exePath, const std::string& workingFolder) {
+RunningProgram::RunningProgram(const std::string& exePath, const std::string& workingFolder,
+                               const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        workingFolder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
@@ -91,6 +92,9 @@ RunningProgram::RunningProgram(const std::string& exePath, const std::string& wo
         id_ = info.dwProcessId;
     }
 }
+
+RunningProgram::RunningProgram(AttachTo running)
+    : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, running.processId)), id_(running.processId) {}
 
 RunningProgram::~RunningProgram() {
     if (!process_) return;

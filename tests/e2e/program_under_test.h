@@ -35,9 +35,15 @@ private:
     std::string path_;
 };
 
+// A program already running, started by something else under test.
+struct AttachTo {
+    DWORD processId;
+};
+
 class RunningProgram {
 public:
-    RunningProgram(const std::string& exePath, const std::string& workingFolder);
+    RunningProgram(const std::string& exePath, const std::string& workingFolder, const std::string& arguments = "");
+    explicit RunningProgram(AttachTo running);
     ~RunningProgram();  // ends the process if it still runs
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

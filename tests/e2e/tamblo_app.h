@@ -14,6 +14,8 @@ class TambloApp {
 public:
     // Copies tamblo.exe into the folder and starts it there.
     explicit TambloApp(const ScratchFolder& folder);
+    // The program already running in the folder.
+    TambloApp(const ScratchFolder&, AttachTo running) : program_(running) {}
 
     HWND WaitForConsole();
     HWND console() const { return console_; }

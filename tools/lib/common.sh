@@ -44,13 +44,26 @@ build_fuzz() {
     cmake --build "$BUILD/fuzz" -j "$(nproc)"
 }
 
+# Some machines run no 32-bit code (a kernel without IA-32 emulation): there
+# the end-to-end tests run a 64-bit build of the same sources under 64-bit
+# Wine. The program itself is always built, checked and shipped 32-bit.
+runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# The Windows build whose programs the end-to-end tests and tools/run start.
+windows_build_dir() { if runs_32bit; then echo "$BUILD/win32"; else echo "$BUILD/win64"; fi; }
+
 build_windows() {
-    say "Windows build (mingw-w64, i686)"
-    cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/e2e/wine-run" >"$BUILD/win32-configure.log" \
-        || { cat "$BUILD/win32-configure.log"; return 1; }
-    cmake --build "$BUILD/win32" -j "$(nproc)"
+    build_cross i686 win32
+    runs_32bit || build_cross x86_64 win64
+}
+
+build_cross() {
+    say "Windows build (mingw-w64, $1)"
+    cmake -S "$ROOT" -B "$BUILD/$2" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$1.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/e2e/wine-run" >"$BUILD/$2-configure.log" \
+        || { cat "$BUILD/$2-configure.log"; return 1; }
+    cmake --build "$BUILD/$2" -j "$(nproc)"
 }
 
 XVFB_PID=""
@@ -68,15 +81,21 @@ start_virtual_screen() {
     export DISPLAY=":$n"
 }
 
-# A 32-bit prefix with the settings the tests rely on; "fresh" starts it anew.
+# A prefix (32-bit where the machine can) with the settings the tests rely
+# on; "fresh" starts it anew. $WINE runs a Windows program in it.
 start_wine() {
-    export WINEPREFIX="$1" WINEARCH=win32 WINEDEBUG=-all
+    export WINEPREFIX="$1" WINEDEBUG=-all
+    if runs_32bit; then
+        export WINEARCH=win32 WINE=wine
+    else
+        export WINEARCH=win64 WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64
+    fi
     [ "${2:-}" = fresh ] && rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    say "Wine prefix $WINEPREFIX"
-    WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >"$BUILD/wineboot.log" 2>&1
+    say "Wine prefix $WINEPREFIX ($WINEARCH)"
+    WINEDLLOVERRIDES="mscoree=;mshtml=" "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1
     # Without a window manager, hiding a managed window costs two seconds.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$BUILD/wineboot.log" 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$BUILD/wineboot.log" 2>&1
     wineserver -w
     # One server for the whole run, so that each test starts quickly.
     wineserver -p >>"$BUILD/wineboot.log" 2>&1
@@ -95,8 +114,8 @@ screenshot_console() {
     local folder="$BUILD/artefacts/console-run"
     rm -rf "$folder"
     mkdir -p "$folder"
-    cp "$BUILD/win32/tamblo.exe" "$folder/"
-    (cd "$folder" && exec wine tamblo.exe >"$BUILD/artefacts/console-run.log" 2>&1) &
+    cp "$(windows_build_dir)/tamblo.exe" "$folder/"
+    (cd "$folder" && exec "$WINE" tamblo.exe >"$BUILD/artefacts/console-run.log" 2>&1) &
     local program=$!
     sleep 5
     import -window root "$BUILD/artefacts/console.png" && say "screenshot: $BUILD/artefacts/console.png"
