@@ -46,6 +46,12 @@ TEST_F(DdeLinkTest, ExchangeTriesFiveTimesTwelveYieldsApartAndKeepsTheErrorCheck
     EXPECT_FALSE(Conduit().Fields().ErrorCheck);
     EXPECT_EQ(Conduit().Fields().LinkTopic, "WorldsApi|WorldsApi_Unregister");
     EXPECT_TRUE(Conduit().Fields().LinkOpen);
+
+    client.serviceRunning = false;  // the open conversation is closed once
+    log.events.clear();
+    Conduit().DdeRegister();
+    expected.insert(expected.begin(), "close");
+    EXPECT_EQ(log.events, expected);
 }
 
 TEST_F(DdeLinkTest, ActivationFindsTheExactTitleElseAPrefixElseEndsTheExchange) {

@@ -119,6 +119,7 @@ TEST(ScriptStoreOnDisk, SavesOverAnExistingFileAndReadsItBack) {
     fs::remove_all(folder);
     ASSERT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(ScriptStore().ToFileOrder(), Read(30));
+    EXPECT_TRUE(StdFileSystem().Remove((folder / "absent").string()).ok);
 }
 
 }  // namespace
