@@ -19,6 +19,11 @@ add_custom_target(package_zip
           ${generated}/scenario.txt ${generated}/practice.cmd ${stage}/practice
   COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
           ${CMAKE_COMMAND} -E tar cf ${TAMBLO_PACKAGE} --format=zip tamblo.exe HOST-GUIDE.txt practice
+  # Unpacked again for the end-to-end tests, which start its practice folder.
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/unpacked
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/unpacked
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/unpacked ${CMAKE_COMMAND} -E tar xf ${TAMBLO_PACKAGE}
   DEPENDS tamblo chatsim wadapi
   COMMENT "Packing ${TAMBLO_PACKAGE}"
   VERBATIM)
+add_dependencies(e2e_runner package_zip)
