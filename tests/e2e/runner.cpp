@@ -434,6 +434,8 @@ bool Run::OnRoom(const std::string& keyword, const std::string& argument, std::i
     } else if (keyword == "room-count") {
         HWND line = GetDlgItem(sim_->window(), IDC_ESP_COUNT);
         Check(WaitUntil([&] { return TitleOf(line) == argument; }, 10000), "the room shows " + TitleOf(line));
+    } else if (keyword == "room-ends") {
+        sim_.reset();
     } else if (keyword == "inject") {
         Check(sim_->Inject(Unescape(argument)), "the room took no line");
     } else if (keyword == "api-data") {
