@@ -40,13 +40,7 @@ endif()
 
 # End-to-end tests: one scripted case each (tests/e2e/cases), run by a small
 # Windows driver through the emulator (tests/e2e/wine-run) that tools/test sets.
-add_executable(e2e_runner
-  tests/e2e/runner.cpp
-  tests/e2e/driver.cpp
-  tests/e2e/chat_sim.cpp
-  tests/e2e/program_under_test.cpp
-  tests/e2e/tamblo_app.cpp
-)
+add_executable(e2e_runner tests/e2e/runner.cpp tests/e2e/harness.cpp)
 target_include_directories(e2e_runner PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
 add_dependencies(e2e_runner tamblo)
 file(GLOB E2E_CASES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/cases/*.case)
@@ -67,3 +61,12 @@ include(cmake/package.cmake)
 # Measurements, run by hand (see bench/README.md); not tests.
 add_executable(pause_cpu bench/pause_cpu.cpp)
 target_link_libraries(pause_cpu PRIVATE tamblo_win32)
+
+# Get-Players against the floor its pacing sets (tools/bench).
+add_executable(bench_peer bench/peer.cpp)
+add_executable(floor bench/floor.cpp)
+add_executable(getplayers_bench bench/getplayers_bench.cpp)
+target_include_directories(getplayers_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
+foreach(target bench_peer floor)
+  target_link_libraries(${target} PRIVATE user32)
+endforeach()

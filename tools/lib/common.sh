@@ -4,7 +4,8 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD=${TAMBLO_BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake make g++ file libgtest-dev libgmock-dev googletest mingw-w64
-          wine wine64 wine32:i386 xvfb xauth imagemagick clang libclang-rt-14-dev)
+          wine wine64 wine32:i386 xvfb xauth imagemagick clang libclang-rt-14-dev
+          libbenchmark-dev)
 SANITIZERS="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
 
 say() { printf '== %s\n' "$*"; }

@@ -1,0 +1,91 @@
+// Native benchmarks of the portable core (Google Benchmark), over a window
+// system, files and chat client that do nothing.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "common/file_system.h"
+#include "common/platform.h"
+#include "console/sign_up_intake.h"
+#include "console/winner_draw.h"
+#include "link/dde_conduit.h"
+#include "link/link.h"
+
+namespace tamblo {
+namespace {
+
+class Idle : public WindowPump, public Clock, public Desktop, public MessageBoxes, public FileSystem {
+public:
+    Idle() {
+        SetPlatform({this, this, this, this});
+        SetFiles(this);
+    }
+    void YieldOnce() override {}
+    void WaitForInput() override {}
+    TimeOfDay Now() override { return {}; }
+    std::vector<TopLevelWindow> TopLevelWindows() override { return {}; }
+    void Activate(WindowId) override {}
+    void MakeTopmost(WindowId) override {}
+    void Show(const std::string&, const std::string&, MessageIcon) override {}
+    std::unique_ptr<FileReader> OpenForReading(const std::string&) override { return nullptr; }
+    FileResult WriteAll(const std::string&, const std::string&) override { return {}; }
+    FileResult MoveOver(const std::string&, const std::string&) override { return {}; }
+    FileResult Remove(const std::string&) override { return {}; }
+};
+
+// A chat client that answers every fetch with `text` and takes every line.
+class Client : public DdeConversation, public ConduitWindowFactory {
+public:
+    Client() { SetConduitWindowFactory(*this); }
+    std::string text;
+    void Close() override {}
+    bool Open(const std::string&, const std::string&) override { return true; }
+    bool Poke(const std::string&, const std::string&) override { return true; }
+    std::optional<std::string> Request(const std::string&) override { return text; }
+    std::unique_ptr<ConduitWindow> Create(DdeConduit&) override { return std::make_unique<Window>(*this); }
+
+private:
+    struct Window : ConduitWindow {
+        explicit Window(Client& client) : client(client) {}
+        DdeConversation& Conversation() override { return client; }
+        void ShowFields(const ConduitFields&) override {}
+        Client& client;
+    };
+};
+
+Idle idle;
+Client client;
+
+// 100,000 lines of about 20 bytes; every tenth a sign-up.
+void IntakeScan(benchmark::State& state) {
+    client.text.clear();
+    for (int i = 0; i < 100000; ++i)
+        client.text += i % 10 ? "Av" + std::to_string(i) + ": hello all\r\n" : "ESP from P" + std::to_string(i) + ": $\r\n";
+    for (auto _ : state) {
+        Console console;
+        TakeSignUps(console);
+        benchmark::DoNotOptimize(console.EntrantCount());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(client.text.size()));
+}
+BENCHMARK(IntakeScan)->Unit(benchmark::kMillisecond);
+
+// 100,000 entrants of whom 99,999 have won: one is left to draw.
+void PickAWinner(benchmark::State& state) {
+    Console console;
+    for (int i = 0; i < 100000; ++i) console.InsertEntrant("Avatar " + std::to_string(i));
+    for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));
+    for (auto _ : state) {
+        PickWinner(console);
+        state.PauseTiming();
+        console.ClearWinners();
+        for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(PickAWinner)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tamblo
+
+BENCHMARK_MAIN();

@@ -1,0 +1,100 @@
+// floor.exe RESULT: the least a Get-Players can do under its pacing, against
+// the chat client's DDE service: 12 yields and one fetch written to the
+// capture file; a pass over the lines with a yield each; a second pass with
+// a yield each, and per sign-up 12 yields and one exchange (connect, poke
+// the confirmation, disconnect). Writes the seconds it took to RESULT.
+#include <windows.h>
+#include <ddeml.h>
+
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+DWORD instance = 0;
+
+void YieldOnce() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void YieldTimes(int count) {
+    for (int i = 0; i < count; ++i) YieldOnce();
+}
+
+HDDEDATA CALLBACK Ignore(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+HCONV Connect(const char* topic) {
+    HSZ service = DdeCreateStringHandleA(instance, "WorldsApi", CP_WINANSI);
+    HSZ name = DdeCreateStringHandleA(instance, topic, CP_WINANSI);
+    HCONV conversation = DdeConnect(instance, service, name, nullptr);
+    DdeFreeStringHandle(instance, service);
+    DdeFreeStringHandle(instance, name);
+    return conversation;
+}
+
+std::string Fetch() {
+    HCONV conversation = Connect("WorldsApi_GetAllText");
+    HSZ item = DdeCreateStringHandleA(instance, "Tamblo", CP_WINANSI);
+    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
+    std::string text(data ? DdeGetData(data, nullptr, 0, 0) : 0, '\0');
+    if (data) DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), static_cast<DWORD>(text.size()), 0);
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    DdeFreeStringHandle(instance, item);
+    DdeDisconnect(conversation);
+    return text;
+}
+
+void Confirm(std::string_view name) {
+    const std::string record = "Tamblo\f2\f" + std::string(name) + "\fYou are on the List.";
+    HCONV conversation = Connect("WorldsApi_Communicate");
+    HSZ item = DdeCreateStringHandleA(instance, "WorldsApi_Communicate", CP_WINANSI);
+    DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(record.c_str())),
+                         static_cast<DWORD>(record.size() + 1), conversation, item, CF_TEXT, XTYP_POKE, 5000,
+                         nullptr);
+    DdeFreeStringHandle(instance, item);
+    DdeDisconnect(conversation);
+}
+
+// Calls line(text) for each CR LF-ended line.
+template <typename Each>
+void ForEachLine(std::string_view text, Each line) {
+    for (size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = text.find("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        line(text.substr(start, end - start));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    CreateWindowExA(0, "Static", "floor", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    DdeInitializeA(&instance, Ignore, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+
+    YieldTimes(12);
+    DeleteFileA("C:\\KOBAX.TXT");
+    const std::string text = Fetch() + "\r\n";
+    std::ofstream("C:\\KOBAX.TXT", std::ios::binary) << text;
+    ForEachLine(text, [](std::string_view) { YieldOnce(); });
+    constexpr std::string_view SignUp = "ESP from ", Dollar = ": $";
+    ForEachLine(text, [&](std::string_view line) {
+        YieldOnce();
+        if (!line.starts_with(SignUp) || !line.ends_with(Dollar)) return;
+        YieldTimes(12);
+        Confirm(line.substr(SignUp.size(), line.size() - SignUp.size() - Dollar.size()));
+    });
+
+    QueryPerformanceCounter(&end);
+    std::ofstream(argv[1]) << static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart << "\n";
+    DdeUninitialize(instance);
+    return 0;
+}
