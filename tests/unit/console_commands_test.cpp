@@ -72,9 +72,11 @@ TEST_F(ConsoleCommandsTest, ReadListSpeaksTheHeaderThenEachRowWhileItLasts) {
 
 TEST_F(ConsoleCommandsTest, SaveDuringACommandChangesOnlyTheLinesNotYetSpoken) {
     platform.onYield = [&](int number) {
+        EXPECT_TRUE(console.Busy());
         if (number == 2 * (12 + 24)) Save({{1, "new one"}, {3, "new three"}});
     };
     const Lines spoken = Spoken(SpeakWelcome);
+    EXPECT_FALSE(console.Busy());
     ASSERT_EQ(spoken.size(), 5u);
     EXPECT_EQ(spoken[0], "Welcome to Olvan's Tamblo Drawing");
     EXPECT_EQ(spoken[2], "new three");

@@ -28,6 +28,7 @@ protected:
 };
 
 TEST_F(DdeLinkTest, ExchangeTriesFiveTimesTwelveYieldsApartAndKeepsTheErrorCheck) {
+    EXPECT_FALSE(client.shown.ErrorCheck);
     client.serviceRunning = false;
     Conduit().DdeRegister();
     Events expected;
