@@ -111,6 +111,7 @@ TEST_F(DdeLinkTest, FetchWritesTheWholeAnswerPlusLineEnd) {
     FetchChatText();
     EXPECT_EQ(files.files.at(CaptureFileName), client.answer + "\r\n");
     EXPECT_EQ(FetchedChatText(), client.answer + "\r\n");
+    EXPECT_EQ(client.shown.Text1, client.answer);
     EXPECT_EQ(log.events, (Events{"yield x12", "open WorldsApi|WorldsApi_GetAllText", "request Tamblo"}));
 }
 
