@@ -14,11 +14,10 @@
 #include <vector>
 
 #include "../../sim/sim_resources.h"
-#include "chat_sim.h"
+#include "harness.h"
 #include "console/win32/console_controls.h"
 #include "link/win32/conduit_controls.h"
 #include "scripts/win32/editor_controls.h"
-#include "tamblo_app.h"
 
 namespace {
 
@@ -99,15 +98,15 @@ std::vector<std::string> Expand(const std::string& record, bool library) {
     const std::string word = record.substr(0, space);
     const std::string text = space == std::string::npos ? "" : Unescape(record.substr(space + 1));
     const auto poke = [](const std::string& topic, const std::string& data) {
-        return "poke\t" + topic + "\t" + topic + "\t" + ChatSim::Escape(data);
+        return "poke\t" + topic + "\t" + topic + "\t" + Escape(data);
     };
     const auto communicate = [&](const char* mode, const std::string& name, const std::string& line) {
         if (library)
-            return "api\tDapiCommunicate\tTamblo\t" + std::string(mode) + "\t" + ChatSim::Escape(name) + "\t" +
-                   ChatSim::Escape(line);
+            return "api\tDapiCommunicate\tTamblo\t" + std::string(mode) + "\t" + Escape(name) + "\t" +
+                   Escape(line);
         return poke("WorldsApi_Communicate", std::string("Tamblo\f") + mode + "\f" + name + "\f" + line);
     };
-    if (word == "=") return {ChatSim::Escape(text)};
+    if (word == "=") return {Escape(text)};
     if (word == "...") return {"..."};
     if (word == "register")
         return library ? std::vector<std::string>{"api\tInitDDE\tTamblo", "api\tDapiRegister\tTamblo"}
@@ -146,6 +145,10 @@ private:
     HWND Console();
     HWND Editor();
     HWND EditorControl(const std::string& name);
+    // Hidden: the conduit is never shown.
+    HWND Conduit() {
+        return app_->Window([](HWND window) { return TitleOf(window) == conduit_ids::Caption; });
+    }
     HWND WindowNamed(const std::string& name) { return name == "editor" ? Editor() : Console(); }
     int PanelTop() { return RectIn(Editor(), GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1)).top; }
     std::string Path(const std::string& name) const {
@@ -158,7 +161,8 @@ private:
     bool room_ = true;
     bool settingsWritten_ = false;
     std::unique_ptr<ChatSim> sim_;
-    std::unique_ptr<TambloApp> app_;
+    std::unique_ptr<Program> app_;
+    HWND console_ = nullptr;
     HWND editor_ = nullptr;
     size_t checked_ = 0;
     // Names already drawn: a winner is never drawn twice.
@@ -200,10 +204,10 @@ bool Run::Setup(const std::string& keyword, const std::string& argument) {
         StartPractice();
     } else if (keyword == "file-is") {
         std::string content;
-        const bool exists = ReadWholeFile(Path(name), content);
+        const bool exists = ReadFile(Path(name), content);
         const std::string expected = text == "unchanged" ? written_[name] : text;
         if (text == "absent") Check(!exists, name + " exists");
-        else Check(exists && content == expected, name + " holds \"" + ChatSim::Escape(content) + "\"");
+        else Check(exists && content == expected, name + " holds \"" + Escape(content) + "\"");
     } else {
         return false;
     }
@@ -214,16 +218,17 @@ void Run::Start() {
     // Unless the case writes its own: the transport's settings, and the
     // simulated library beside the program for the library transport.
     if (!settingsWritten_)
-        folder_.Write("SCONTROL.TXT", std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-    std::string existing;
-    if (library_ && !folder_.Read("wadapi.dll", existing))
-        CopyFileA(BesideTests("wadapi.dll").c_str(), folder_.File("wadapi.dll").c_str(), FALSE);
+        WriteFile(folder_.File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
+    // Fails, as it should, where the case put a wadapi.dll of its own.
+    if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), folder_.File("wadapi.dll").c_str(), TRUE);
     if (room_) {
-        sim_ = std::make_unique<ChatSim>(folder_, scenario_);
-        Check(sim_->ready(), "the room did not start: " + sim_->failure());
+        WriteFile(folder_.File("scenario.txt"), scenario_);
+        sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_.path()));
+        Check(sim_->failure().empty(), "the room did not start: " + sim_->failure());
     }
-    app_ = std::make_unique<TambloApp>(folder_);
-    Check(app_->process().started(), "tamblo.exe did not start");
+    CopyFileA(BesideTests("tamblo.exe").c_str(), folder_.File("tamblo.exe").c_str(), FALSE);
+    app_ = std::make_unique<Program>(folder_.File("tamblo.exe"), folder_.path());
+    Check(app_->started(), "tamblo.exe did not start");
 }
 
 // The process showing a top-level window of the class, or 0.
@@ -248,19 +253,21 @@ void Run::StartPractice() {
             CopyFileA((practice + found.cFileName).c_str(), folder_.File(found.cFileName).c_str(), FALSE);
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    if (library_ && !settingsWritten_) folder_.Write("SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n0\r\n");
+    if (library_ && !settingsWritten_) WriteFile(folder_.File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
-    Check(RunningProgram(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").WaitForExit(20000),
+    Check(Program(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").Exited(20000),
           "practice.cmd did not end");
-    sim_ = std::make_unique<ChatSim>(folder_, AttachTo{ProcessShowing("ChatSimRoom")});
-    Check(sim_->ready(), "the practice room did not start: " + sim_->failure());
-    app_ = std::make_unique<TambloApp>(folder_, AttachTo{ProcessShowing("Tamblo")});
+    sim_ = std::make_unique<ChatSim>(folder_, new Program(ProcessShowing("ChatSimRoom")));
+    Check(sim_->failure().empty(), "the practice room did not start: " + sim_->failure());
+    app_ = std::make_unique<Program>(ProcessShowing("Tamblo"));
 }
 
 HWND Run::Console() {
-    Check(app_ && app_->WaitForConsole(), "no console window");
-    return app_->console();
+    // By class too: a message box may carry the same title.
+    if (app_ && !console_) console_ = app_->WaitForWindow("Tamblo", "Tamblo");
+    Check(console_ != nullptr, "no console window");
+    return console_;
 }
 
 bool Run::OnConsole(const std::string& keyword, const std::string& argument) {
@@ -276,7 +283,7 @@ bool Run::OnConsole(const std::string& keyword, const std::string& argument) {
     } else if (keyword == "close") {
         PostMessageA(Console(), WM_CLOSE, 0, 0);
     } else if (keyword == "exits") {
-        Check(app_->process().WaitForExit(20000), "the program did not end");
+        Check(app_->Exited(20000), "the program did not end");
     } else if (keyword == "rows") {
         LRESULT rows = 0;
         const auto counted = [&] {
@@ -327,9 +334,9 @@ bool Run::OnConsole(const std::string& keyword, const std::string& argument) {
         ShowWindow(Console(), SW_RESTORE);
     } else if (keyword == "box") {
         // Each "|"-separated part is in the box's title or text; "!part" is not.
-        HWND box = app_->WaitForMessageBox();
-        Check(box != nullptr, "no message box");
-        const std::string shown = TitleOf(box) + "\n" + TambloApp::MessageBoxText(box);
+        HWND box = nullptr;
+        Check(WaitUntil([&] { return (box = app_->VisibleOfClass("#32770")) != nullptr; }), "no message box");
+        const std::string shown = TitleOf(box) + "\n" + BoxText(box);
         for (const std::string& part : Split(Unescape(argument), '|')) {
             const bool forbidden = part.rfind("!", 0) == 0;
             if (part == "owner=editor") Check(GetWindow(box, GW_OWNER) == Editor(), "the box is not the editor's");
@@ -422,7 +429,7 @@ bool Run::OnRoom(const std::string& keyword, const std::string& argument, std::i
     } else if (keyword == "crowd") {
         // The room's Crowd... button and dialog, as a host uses them.
         PostCommand(sim_->window(), IDC_CROWD);
-        HWND dialog = sim_->program().WaitForWindow("Crowd", 10000, "#32770");
+        HWND dialog = sim_->program().WaitForWindow("Crowd", "#32770", 10000);
         Check(dialog != nullptr, "no Crowd dialog");
         SetDlgItemInt(dialog, IDC_CROWD_COUNT, std::stoi(argument), FALSE);
         PostCommand(dialog, IDOK);
@@ -441,17 +448,18 @@ bool Run::OnRoom(const std::string& keyword, const std::string& argument, std::i
     } else if (keyword == "api-data") {
         Check(sim_->SendApiData(name, text), "no library client took the data");
     } else if (keyword == "conduit-set") {
-        app_->SetControlText(app_->ConduitWindow(), IdOf(ConduitIds, name), text);
+        SetDlgItemTextA(Conduit(), IdOf(ConduitIds, name), text.c_str());
     } else if (keyword == "conduit-click") {
-        app_->Click(app_->ConduitWindow(), IdOf(ConduitIds, argument));
+        PostCommand(Conduit(), IdOf(ConduitIds, argument));
     } else if (keyword == "conduit-shows") {
-        HWND conduit = app_->ConduitWindow();
+        HWND conduit = Conduit();
         Check(conduit && !IsWindowVisible(conduit), "no hidden conduit window");
         const int id = IdOf(ConduitIds, name);
         const auto shown = [&] {
-            return id == conduit_ids::ErrorCheck ? std::to_string(app_->IsChecked(conduit, id)) : app_->ControlText(conduit, id);
+            return id == conduit_ids::ErrorCheck ? std::to_string(IsDlgButtonChecked(conduit, id))
+                                                 : ControlText(GetDlgItem(conduit, id));
         };
-        Check(WaitUntil([&] { return shown() == text; }, 10000), name + " shows " + ChatSim::Escape(shown()));
+        Check(WaitUntil([&] { return shown() == text; }, 10000), name + " shows " + Escape(shown()));
     } else {
         return false;
     }
@@ -475,7 +483,7 @@ HWND Run::EditorControl(const std::string& name) {
 bool Run::OnEditor(const std::string& keyword, const std::string& argument) {
     const auto [name, text] = Head(argument);
     if (keyword == "editor") {
-        HWND found = app_->process().WaitForWindow(editor_ids::Caption, 10000);
+        HWND found = app_->WaitForWindow(editor_ids::Caption, nullptr, 10000);
         Check(found != nullptr && ClassOf(found) == editor_ids::ClassName, "no editor window");
         Check(argument != "same" || found == editor_, "a second editor opened");
         editor_ = found;
@@ -490,12 +498,12 @@ bool Run::OnEditor(const std::string& keyword, const std::string& argument) {
             consoleFirst = consoleFirst || window == Console();
         Check(consoleFirst, "the editor lies above the console");
     } else if (keyword == "editors") {
-        Check(CountWindows(app_->process().id(), editor_ids::Caption) == std::stoi(argument), "editor count");
+        Check(CountWindows(app_->id(), editor_ids::Caption) == std::stoi(argument), "editor count");
     } else if (keyword == "set") {
         SendMessageA(EditorControl(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     } else if (keyword == "holds") {
-        const std::string held = app_->ControlText(GetParent(EditorControl(name)), GetDlgCtrlID(EditorControl(name)));
-        Check(held == text, "box " + name + " holds \"" + ChatSim::Escape(held) + "\"");
+        const std::string held = ControlText(EditorControl(name));
+        Check(held == text, "box " + name + " holds \"" + Escape(held) + "\"");
     } else if (keyword == "disabled") {
         Check(!IsWindowEnabled(EditorControl(argument)), "box " + argument + " is enabled");
     } else if (keyword == "key") {
