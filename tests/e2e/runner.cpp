@@ -406,7 +406,7 @@ void Run::OnRoom() {
     directives_["conduit-set"] = [this](const Arg& a) {
         SendDlgItemMessageA(Conduit(), IdOf(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
     };
-    directives_["conduit-click"] = [this](const Arg& a) { PostCommand(Conduit(), IdOf(a.all)); };
+    directives_["conduit-click"] = [this](const Arg& a) { Check(RunCommand(Conduit(), IdOf(a.all)), "it never ended"); };
     directives_["conduit-shows"] = [this](const Arg& a) {
         HWND conduit = Conduit();
         Check(conduit && !IsWindowVisible(conduit), "no hidden conduit window");
