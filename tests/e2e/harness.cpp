@@ -1,11 +1,13 @@
 #include "harness.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "../../sim/api_wire.h"
+#include "../../sim/request_log.h"
 
 namespace e2e {
 
@@ -16,16 +18,11 @@ std::string BesideTests(const std::string& fileName) {
 }
 
 bool ReadFile(const std::string& path, std::string& content) {
-    // Sharing delete too: the simulator swaps its files in meanwhile.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    content.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-    CloseHandle(file);
-    return true;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    content = all.str();
+    return in.is_open();
 }
 
 void WriteFile(const std::string& path, const std::string& content) {
@@ -42,48 +39,23 @@ std::string TitleOf(HWND window) {
     return std::string(title, std::max(GetWindowTextA(window, title, sizeof title), 0));
 }
 
-std::string Escape(const std::string& text) {
-    static const char Hex[] = "0123456789ABCDEF";
-    static const std::string Named = "\\\t\r\n\f", Letters = "\\trnf";
-    std::string escaped;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (Named.find(c) != std::string::npos) escaped += {'\\', Letters[Named.find(c)]};
-        else if (byte < 32 || byte == 127) escaped += {'\\', 'x', Hex[byte >> 4], Hex[byte & 15]};
-        else escaped += c;
-    }
-    return escaped;
-}
-
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        const std::string name = found.cFileName, path = folder + "\\" + name;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
+std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
 
 ScratchFolder::ScratchFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
     for (int counter = 1; path_.empty(); ++counter) {
-        const std::string name = temp + std::string("tamblo-e2e-") + std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(counter);
-        if (CreateDirectoryA(name.c_str(), nullptr)) path_ = name;
+        const auto name = std::filesystem::temp_directory_path() /
+                          ("tamblo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter));
+        if (std::filesystem::create_directory(name)) path_ = name.string();
     }
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+// Read-only files too: a case may leave one.
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
+        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path_, error);
+}
 
 Program::Program(const std::string& exe, const std::string& folder, const std::string& arguments) {
     STARTUPINFOA startup = {};

@@ -14,7 +14,7 @@ namespace e2e {
 
 // A file beside the runner, where the build puts every program.
 std::string BesideTests(const std::string& fileName);
-// Empty when the file cannot be read.
+// False when the file cannot be read.
 bool ReadFile(const std::string& path, std::string& content);
 void WriteFile(const std::string& path, const std::string& content);
 std::string ClassOf(HWND window);
