@@ -82,22 +82,28 @@ Program::~Program() {
     CloseHandle(process_);
 }
 
+namespace {
+
+struct Search {
+    DWORD process;
+    const std::function<bool(HWND)>* accept;
+    HWND found;
+};
+
+BOOL CALLBACK Offer(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process || !(*search->accept)(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND Program::Window(const std::function<bool(HWND)>& accept) const {
-    struct Search {
-        const Program* program;
-        const std::function<bool(HWND)>* accept;
-        HWND found;
-    } search{this, &accept, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != search->program->id_ || !(*search->accept)(window)) return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{id_, &accept, nullptr};
+    EnumWindows(Offer, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
