@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tamblo {
@@ -41,6 +42,9 @@ public:
     int WinnerCount() const { return static_cast<int>(winners_.size()); }
     const std::string& Winner(int index) const { return winners_.at(index); }
     const std::vector<std::string>& Winners() const { return winners_; }
+    // Whether the entrant row equals a winners-list row; kept along with
+    // both lists so that a draw among many past winners looks up nothing.
+    bool EntrantHasWon(int index) const { return entrantWon_[index] != 0; }
     void AppendWinner(const std::string& name);
     void ClearWinners();
 
@@ -59,6 +63,8 @@ public:
 private:
     std::vector<std::string> entrants_;
     std::vector<std::string> winners_;
+    std::unordered_set<std::string> won_;
+    std::vector<char> entrantWon_;  // one per entrant row
     std::string totalPeople_ = "0";
     bool busy_ = false;
     ConsoleView* view_ = nullptr;

@@ -22,36 +22,59 @@ std::string ConfirmationText() {
     return text.empty() ? FallbackConfirmation : text;
 }
 
+// The scan looks at every line twice: views, so that no line costs a copy.
+std::string_view StripView(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<std::string_view> RemainderView(std::string_view line) {
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    return StripView(line.substr(colon + 1));
+}
+
+bool IsMarker(std::string_view line, std::string_view strippedMarker) {
+    const auto remainder = RemainderView(line);
+    return remainder && *remainder == strippedMarker;
+}
+
+std::optional<std::string_view> SignUpNameView(std::string_view line) {
+    if (!line.starts_with(SignUpPrefix)) return std::nullopt;
+    const size_t colon = line.find(':', SignUpPrefix.size());
+    if (colon == std::string_view::npos || RemainderView(line) != "$") return std::nullopt;
+    return StripView(line.substr(SignUpPrefix.size(), colon - SignUpPrefix.size()));
+}
+
 }  // namespace
 
 std::optional<std::string> Remainder(const std::string& line) {
-    const size_t colon = line.find(':');
-    if (colon == std::string::npos) return std::nullopt;
-    return Strip(std::string_view(line).substr(colon + 1));
+    const auto remainder = RemainderView(line);
+    if (!remainder) return std::nullopt;
+    return std::string(*remainder);
 }
 
 bool IsStartMarker(const std::string& line, const std::string& markerText) {
-    const auto remainder = Remainder(line);
-    return remainder && *remainder == Strip(markerText);
+    return IsMarker(line, StripView(markerText));
 }
 
 std::optional<std::string> SignUpName(const std::string& line) {
-    if (line.compare(0, SignUpPrefix.size(), SignUpPrefix) != 0) return std::nullopt;
-    const size_t colon = line.find(':', SignUpPrefix.size());
-    if (colon == std::string::npos) return std::nullopt;
-    if (Remainder(line) != "$") return std::nullopt;
-    return Strip(std::string_view(line).substr(SignUpPrefix.size(), colon - SignUpPrefix.size()));
+    const auto name = SignUpNameView(line);
+    if (!name) return std::nullopt;
+    return std::string(*name);
 }
 
 void CountMarkers(Console& console) {
     console.MarkerCount = 0;
     const auto& text = CaptureText();
     if (!text) return;
+    const std::string_view marker = StripView(console.MarkerText);
     LineReader reader(*text);
     std::string line;
     while (reader.ReadLine(line)) {
         Pump().YieldOnce();
-        if (!IsStartMarker(line, console.MarkerText)) continue;
+        if (!IsMarker(line, marker)) continue;
         // One more than the count can hold ends the counting there.
         if (console.MarkerCount == MaxMarkerCount) return;
         ++console.MarkerCount;
@@ -72,15 +95,16 @@ void TakeSignUps(Console& console) {
     for (const std::string& row : console.Entrants()) entered.insert(Strip(row));
 
     if (const auto& text = CaptureText()) {
+        const std::string_view marker = StripView(console.MarkerText);
         LineReader reader(*text);
         std::string line;
         while (reader.ReadLine(line)) {
             Pump().YieldOnce();
-            if (IsStartMarker(line, console.MarkerText) && ++seen == console.MarkerCount) accepting = true;
+            if (IsMarker(line, marker) && ++seen == console.MarkerCount) accepting = true;
             if (!accepting) continue;
-            const auto name = SignUpName(line);
-            if (!name || !entered.insert(*name).second) continue;
-            console.InsertEntrant(*name);
+            const auto name = SignUpNameView(line);
+            if (!name || !entered.emplace(*name).second) continue;
+            console.InsertEntrant(std::string(*name));
             EspTarget() = *name;
             EspToAvatar(ConfirmationText());
         }

@@ -32,6 +32,15 @@ void SpeakWinnerLines(size_t from, size_t to) {
     }
 }
 
+template <typename HasWon>
+std::optional<std::string> DrawAmong(const std::vector<std::string>& entrants, HasWon hasWon, Chooser& chooser) {
+    std::vector<const std::string*> eligible;
+    for (size_t i = 0; i < entrants.size(); ++i)
+        if (!hasWon(i)) eligible.push_back(&entrants[i]);
+    if (eligible.empty()) return std::nullopt;
+    return *eligible[chooser.Choose(eligible.size())];
+}
+
 }  // namespace
 
 Chooser& EntropyChooser() {
@@ -42,17 +51,14 @@ Chooser& EntropyChooser() {
 std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
                                       const std::vector<std::string>& winners, Chooser& chooser) {
     const std::unordered_set<std::string> won(winners.begin(), winners.end());
-    std::vector<const std::string*> eligible;
-    for (const std::string& entrant : entrants)
-        if (!won.count(entrant)) eligible.push_back(&entrant);
-    if (eligible.empty()) return std::nullopt;
-    return *eligible[chooser.Choose(eligible.size())];
+    return DrawAmong(entrants, [&](size_t i) { return won.count(entrants[i]) != 0; }, chooser);
 }
 
 void PickWinner(Console& console, Chooser& chooser) {
     BusyFrame busy(console);
     // One draw among the eligible entrants only: fair, and it always ends.
-    const auto winner = DrawWinner(console.Entrants(), console.Winners(), chooser);
+    const auto winner = DrawAmong(
+        console.Entrants(), [&](size_t i) { return console.EntrantHasWon(static_cast<int>(i)); }, chooser);
     if (!winner) {
         busy.KeepFocus();
         return;
