@@ -13,6 +13,7 @@
 namespace {
 
 DWORD instance = 0;
+HSZ service, fetchTopic, title, communicate;  // made once
 
 void YieldOnce() {
     MSG message;
@@ -28,35 +29,24 @@ void YieldTimes(int count) {
 
 HDDEDATA CALLBACK Ignore(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
 
-HCONV Connect(const char* topic) {
-    HSZ service = DdeCreateStringHandleA(instance, "WorldsApi", CP_WINANSI);
-    HSZ name = DdeCreateStringHandleA(instance, topic, CP_WINANSI);
-    HCONV conversation = DdeConnect(instance, service, name, nullptr);
-    DdeFreeStringHandle(instance, service);
-    DdeFreeStringHandle(instance, name);
-    return conversation;
-}
+HSZ Name(const char* text) { return DdeCreateStringHandleA(instance, text, CP_WINANSI); }
 
 std::string Fetch() {
-    HCONV conversation = Connect("WorldsApi_GetAllText");
-    HSZ item = DdeCreateStringHandleA(instance, "Tamblo", CP_WINANSI);
-    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
+    HCONV conversation = DdeConnect(instance, service, fetchTopic, nullptr);
+    HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, title, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
     std::string text(data ? DdeGetData(data, nullptr, 0, 0) : 0, '\0');
     if (data) DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), static_cast<DWORD>(text.size()), 0);
     text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-    DdeFreeStringHandle(instance, item);
     DdeDisconnect(conversation);
     return text;
 }
 
 void Confirm(std::string_view name) {
     const std::string record = "Tamblo\f2\f" + std::string(name) + "\fYou are on the List.";
-    HCONV conversation = Connect("WorldsApi_Communicate");
-    HSZ item = DdeCreateStringHandleA(instance, "WorldsApi_Communicate", CP_WINANSI);
+    HCONV conversation = DdeConnect(instance, service, communicate, nullptr);
     DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(record.c_str())),
-                         static_cast<DWORD>(record.size() + 1), conversation, item, CF_TEXT, XTYP_POKE, 5000,
-                         nullptr);
-    DdeFreeStringHandle(instance, item);
+                         static_cast<DWORD>(record.size() + 1), conversation, communicate, CF_TEXT, XTYP_POKE,
+                         5000, nullptr);
     DdeDisconnect(conversation);
 }
 
@@ -76,6 +66,8 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     CreateWindowExA(0, "Static", "floor", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     DdeInitializeA(&instance, Ignore, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0);
+    service = Name("WorldsApi"), fetchTopic = Name("WorldsApi_GetAllText"), title = Name("Tamblo");
+    communicate = Name("WorldsApi_Communicate");
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);

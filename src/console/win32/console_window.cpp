@@ -25,8 +25,9 @@ constexpr int ClientHeight = 248;
 constexpr COLORREF IdleColour = RGB(0, 255, 255);
 constexpr COLORREF BusyColour = RGB(255, 0, 0);
 constexpr COLORREF Label11Colour = RGB(255, 255, 255);
-// A busy list is drawn at most this often, not once per row.
-constexpr DWORD ListRepaintMs = 200;
+// A busy list is drawn at most this often, not once per row: each drawing
+// costs several milliseconds under Wine, and new rows show within half a second.
+constexpr DWORD ListRepaintMs = 400;
 
 struct MenuCommand {
     int id;

@@ -8,6 +8,12 @@ namespace {
 
 namespace ids = conduit_controls;
 
+// Setting an edit control's text costs about a millisecond under Wine, and
+// every exchange changes the fields several times: they are shown at most
+// this often, by a timer that also fires once the program is idle.
+constexpr UINT_PTR ShowTimer = 1;
+constexpr UINT ShowEveryMs = 1000;
+
 struct ControlLayout {
     const char* className;
     const char* caption;
@@ -96,6 +102,10 @@ LRESULT CALLBACK Win32ConduitWindow::WindowProc(HWND window, UINT message, WPARA
         self->OnButton(LOWORD(wParam));
         return 0;
     }
+    if (self && message == WM_TIMER && wParam == ShowTimer) {
+        self->ShowPending();
+        return 0;
+    }
     if (message == WM_CLOSE) return 0;  // lives until the link destroys it
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -120,19 +130,33 @@ void Win32ConduitWindow::OnButton(int id) {
         default:
             break;
     }
+    // A person who clicked sees the outcome at once, and types on from it.
+    ShowPending();
 }
 
 void Win32ConduitWindow::ShowFields(const ConduitFields& fields) {
     if (!window_) return;
+    pending_ = fields;
+    if (!timerSet_ && !(timerSet_ = SetTimer(window_, ShowTimer, ShowEveryMs, nullptr) != 0)) Update();
+}
+
+void Win32ConduitWindow::ShowPending() {
+    if (!timerSet_) return;
+    KillTimer(window_, ShowTimer);
+    timerSet_ = false;
+    Update();
+}
+
+void Win32ConduitWindow::Update() {
     auto update = [&](int id, const std::string& now, const std::string& before) {
         if (!anyShown_ || now != before) SetControlText(id, now);
     };
-    update(ids::CommMode, fields.CommMode, shown_.CommMode);
-    update(ids::AvatarName, fields.AvatarName, shown_.AvatarName);
-    update(ids::CommText, fields.CommText, shown_.CommText);
-    update(ids::Text1, fields.Text1, shown_.Text1);
-    CheckDlgButton(window_, ids::ErrorCheck, fields.ErrorCheck ? BST_CHECKED : BST_UNCHECKED);
-    shown_ = fields;
+    update(ids::CommMode, pending_.CommMode, shown_.CommMode);
+    update(ids::AvatarName, pending_.AvatarName, shown_.AvatarName);
+    update(ids::CommText, pending_.CommText, shown_.CommText);
+    update(ids::Text1, pending_.Text1, shown_.Text1);
+    CheckDlgButton(window_, ids::ErrorCheck, pending_.ErrorCheck ? BST_CHECKED : BST_UNCHECKED);
+    shown_ = pending_;
     anyShown_ = true;
 }
 

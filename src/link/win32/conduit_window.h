@@ -32,12 +32,16 @@ private:
     void OnButton(int id);
     std::string ControlText(int id) const;
     void SetControlText(int id, const std::string& text);
+    void ShowPending();
+    void Update();
 
     DdeConduit& conduit_;
     DdemlConversation conversation_;
     HWND window_ = nullptr;
     ConduitFields shown_;
+    ConduitFields pending_;
     bool anyShown_ = false;
+    bool timerSet_ = false;
 };
 
 }  // namespace tamblo

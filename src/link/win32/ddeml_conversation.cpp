@@ -25,22 +25,6 @@ HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_P
     return nullptr;
 }
 
-class StringHandle {
-public:
-    StringHandle(DWORD instance, const std::string& text)
-        : instance_(instance), handle_(DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI)) {}
-    ~StringHandle() {
-        if (handle_) DdeFreeStringHandle(instance_, handle_);
-    }
-    StringHandle(const StringHandle&) = delete;
-    StringHandle& operator=(const StringHandle&) = delete;
-    HSZ get() const { return handle_; }
-
-private:
-    DWORD instance_;
-    HSZ handle_;
-};
-
 }  // namespace
 
 bool DdeTransactionPending() { return transactionPending; }
@@ -54,7 +38,17 @@ DdemlConversation::DdemlConversation() {
 
 DdemlConversation::~DdemlConversation() {
     Close();
+    for (const auto& [text, handle] : names_) DdeFreeStringHandle(instance_, handle);
     if (instance_) DdeUninitialize(instance_);
+}
+
+// Made once per name: each one is a round trip to the system's atom table.
+HSZ DdemlConversation::Name(const std::string& text) {
+    const auto known = names_.find(text);
+    if (known != names_.end()) return known->second;
+    HSZ handle = DdeCreateStringHandleA(instance_, text.c_str(), CP_WINANSI);
+    if (handle) names_.emplace(text, handle);
+    return handle;
 }
 
 void DdemlConversation::Close() {
@@ -65,25 +59,21 @@ void DdemlConversation::Close() {
 bool DdemlConversation::Open(const std::string& service, const std::string& topic) {
     if (!instance_) return false;
     Close();
-    StringHandle serviceName(instance_, service);
-    StringHandle topicName(instance_, topic);
-    conversation_ = DdeConnect(instance_, serviceName.get(), topicName.get(), nullptr);
+    conversation_ = DdeConnect(instance_, Name(service), Name(topic), nullptr);
     return conversation_ != nullptr;
 }
 
 bool DdemlConversation::Poke(const std::string& item, const std::string& text) {
     if (!conversation_) return false;
-    StringHandle itemName(instance_, item);
     DWORD result = 0;
     // CF_TEXT data carries its terminating NUL.
     return Transact(reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())), static_cast<DWORD>(text.size() + 1),
-                    conversation_, itemName.get(), XTYP_POKE, &result) != nullptr;
+                    conversation_, Name(item), XTYP_POKE, &result) != nullptr;
 }
 
 std::optional<std::string> DdemlConversation::Request(const std::string& item) {
     if (!conversation_) return std::nullopt;
-    StringHandle itemName(instance_, item);
-    HDDEDATA data = Transact(nullptr, 0, conversation_, itemName.get(), XTYP_REQUEST, nullptr);
+    HDDEDATA data = Transact(nullptr, 0, conversation_, Name(item), XTYP_REQUEST, nullptr);
     if (!data) return std::nullopt;
     std::string answer(DdeGetData(data, nullptr, 0, 0), '\0');
     DdeGetData(data, reinterpret_cast<BYTE*>(answer.data()), static_cast<DWORD>(answer.size()), 0);

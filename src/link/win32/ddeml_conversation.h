@@ -5,6 +5,8 @@
 #include <ddeml.h>
 
 #include <functional>
+#include <map>
+#include <string>
 
 #include "link/dde_conduit.h"
 
@@ -26,7 +28,10 @@ public:
     std::optional<std::string> Request(const std::string& item) override;
 
 private:
+    HSZ Name(const std::string& text);
+
     DWORD instance_ = 0;
+    std::map<std::string, HSZ> names_;
     HCONV conversation_ = nullptr;
 };
 
