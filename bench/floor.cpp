@@ -62,8 +62,9 @@ void ForEachLine(std::string_view text, Each line) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+// A window program, as the one it is the floor for.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (__argc != 2) return 2;
     CreateWindowExA(0, "Static", "floor", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     DdeInitializeA(&instance, Ignore, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0);
     service = Name("WorldsApi"), fetchTopic = Name("WorldsApi_GetAllText"), title = Name("Tamblo");
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
     });
 
     QueryPerformanceCounter(&end);
-    std::ofstream(argv[1]) << static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart << "\n";
+    std::ofstream(__argv[1]) << static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart << "\n";
     DdeUninitialize(instance);
     return 0;
 }

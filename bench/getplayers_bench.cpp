@@ -5,6 +5,7 @@
 // Run from the folder that holds the four programs.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -121,14 +122,21 @@ int main(int argc, char** argv) {
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 1;
     std::ofstream("bench-chat.txt", std::ios::binary) << ChatText(lines, signUps);
     peerReady = CreateEventA(nullptr, TRUE, FALSE, "tamblo-bench-peer");
+    // The machine is shared: the quickest of each is the least disturbed.
+    double bestFloor = 1e9, bestProgram = 1e9;
     for (int round = 0; round < rounds; ++round) {
         const double floor = RunFloor();
         const double program = RunProgram();
+        bestFloor = std::min(bestFloor, floor);
+        bestProgram = std::min(bestProgram, program);
         const std::string sent = ReadFile("bench-tamblo-pokes.txt");
         const bool same = sent == ReadFile("bench-floor-pokes.txt");
         std::printf("%d lines, %d sign-ups: floor %.2f s, Get-Players %.2f s, ratio %.3f; lines sent %s the floor's\n",
                     lines, signUps, floor, program, program / floor, same ? "equal" : "DIFFER from");
         std::fflush(stdout);
     }
+    if (rounds > 1)
+        std::printf("%d lines, %d sign-ups, best of %d: floor %.2f s, Get-Players %.2f s, ratio %.3f\n", lines,
+                    signUps, rounds, bestFloor, bestProgram, bestProgram / bestFloor);
     return 0;
 }

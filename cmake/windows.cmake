@@ -64,7 +64,7 @@ target_link_libraries(pause_cpu PRIVATE tamblo_win32)
 
 # Get-Players against the floor its pacing sets (tools/bench).
 add_executable(bench_peer bench/peer.cpp)
-add_executable(floor bench/floor.cpp)
+add_executable(floor WIN32 bench/floor.cpp)
 add_executable(getplayers_bench bench/getplayers_bench.cpp)
 target_include_directories(getplayers_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
 foreach(target bench_peer floor)
