@@ -110,6 +110,16 @@ TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
     EXPECT_EQ(console.Winners(), (Lines{"Ann", "Bob"}));
     EXPECT_EQ(console.Entrants(), (Lines{"Ann", "Bob"}));
     EXPECT_EQ(console.TotalPeople(), "2");
+
+    console.ClearEntrants();  // a winner who signs up again cannot win again...
+    console.InsertEntrant("Cy");
+    console.InsertEntrant("Ann");
+    EXPECT_EQ(Spoken(pick), (Lines{"Ready?", "Cy"}));
+    ClearWinnersList(console);  // ...until the winners list is cleared
+    console.ClearEntrants();
+    console.InsertEntrant("Ann");
+    EXPECT_EQ(Spoken(pick), (Lines{"Ready?", "Ann"}));
+    EXPECT_EQ(console.Winners(), Lines{"Ann"});
 }
 
 TEST(EntrantList, KeepsRowsSortedIgnoringCase) {

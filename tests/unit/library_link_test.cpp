@@ -118,6 +118,10 @@ TEST(LibraryCallbacks, ShowResultsAndDataAndKeepTheText) {
                                   "box [Tamblo] 0 Data received from Ann: hello"}));
     ProcessAllText("room text");
     EXPECT_EQ(Link().ApiChatText, "room text");
+    const char counted[] = "\5\0\0\0hello, more\0 and more";  // the count, then the bytes
+    EXPECT_EQ(CountedText(counted + 4), "hello");
+    EXPECT_EQ(CountedText(counted + 4, 3), "hel");
+    EXPECT_EQ(CountedText(nullptr), "");
 }
 
 }  // namespace
