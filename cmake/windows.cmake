@@ -40,7 +40,7 @@ endif()
 
 # End-to-end tests: one scripted case each (tests/e2e/cases), run by a small
 # Windows driver through the emulator (tests/e2e/wine-run) that tools/test sets.
-add_executable(e2e_runner tests/e2e/runner.cpp tests/e2e/harness.cpp sim/request_log.cpp)
+add_executable(e2e_runner tests/e2e/runner.cpp sim/request_log.cpp)
 target_include_directories(e2e_runner PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
 add_dependencies(e2e_runner tamblo)
 file(GLOB E2E_CASES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/cases/*.case)
