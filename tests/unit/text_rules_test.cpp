@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace tamblo {
@@ -39,6 +40,8 @@ TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
         {"-.x", 0}, {"inf", 0},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
+    EXPECT_EQ(LeadingNumber("1" + std::string(400, '0')), HUGE_VAL);  // too large for a double
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0);  // too small
 }
 
 }  // namespace
