@@ -36,6 +36,7 @@ inline const std::string Esped = "DapiCommunicate Tamblo|2|";  // then "name|tex
 class ConsoleFixture : public ::testing::Test {
 protected:
     ConsoleFixture() {
+        EXPECT_FALSE(Closing()) << "every run starts open, and each test leaves it so";
         Link() = LinkState{};
         Link().UseApiLibrary = true;
         EspTarget().clear();
