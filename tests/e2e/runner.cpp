@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -23,66 +23,20 @@
 #include "link/win32/conduit_controls.h"
 #include "scripts/win32/editor_controls.h"
 
-// The programs under test, their windows and files, seen and driven from
-// outside: a person's clicks and keys, a screen reader's view, the log of
-// the chat client simulator.
-namespace e2e {
+namespace {
 
-// A fresh folder, removed with its content at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& path() const { return path_; }
+namespace ids = tamblo::console_controls;
+namespace editor_ids = tamblo::editor_controls;
+namespace conduit_ids = tamblo::conduit_controls;
+using Strings = std::vector<std::string>;
 
-private:
-    std::string path_;
-};
-
-// A process started (or found running); ended at the end if it still runs.
-class Program {
-public:
-    Program(const std::string& exe, const std::string& folder, const std::string& arguments = "");
-    explicit Program(DWORD runningId);
-    ~Program();
-    bool started() const { return process_ != nullptr; }
-    DWORD id() const { return id_; }
-    // A top-level window of this process, hidden ones too.
-    HWND Window(const std::function<bool(HWND)>& accept) const;
-    // A visible one with the title (and class, if given), waited for.
-    HWND WaitForWindow(const std::string& title, const char* className = nullptr, DWORD ms = 20000) const;
-    HWND VisibleOfClass(const std::string& className) const;
-    bool Exited(DWORD ms) const { return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
-
-// The chat-client simulator: its window, its log, lines put into its room.
-class ChatSim {
-public:
-    ChatSim(const ScratchFolder& folder, Program* program);  // takes the program
-    ~ChatSim();
-    HWND window() const { return window_; }
-    const Program& program() const { return *program_; }
-    const std::string& failure() const { return failure_; }
-    // The log's complete lines, as written.
-    std::vector<std::string> Log() const;
-    bool Inject(const std::string& line) const;
-    bool SendApiData(const std::string& sender, const std::string& data) const;
-
-private:
-    bool CopyData(ULONG_PTR code, const std::string& bytes) const;
-    const ScratchFolder& folder_;
-    std::unique_ptr<Program> program_;
-    HWND window_ = nullptr;
-    std::string failure_;
-};
-
-
-void PumpFor(DWORD ms);
+void PumpFor(DWORD ms) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (GetTickCount() - start), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+}
 
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
@@ -91,6 +45,13 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
     return true;
 }
 
+void Check(bool condition, const std::string& what) {
+    if (!condition) throw std::runtime_error(what);
+}
+
+void Wait(const std::function<bool()>& condition, const std::string& what, DWORD ms = 10000) {
+    Check(WaitUntil(condition, ms), what);
+}
 
 std::string BesideTests(const std::string& fileName) {
     char path[MAX_PATH];
@@ -120,139 +81,141 @@ std::string TitleOf(HWND window) {
     return std::string(title, std::max(GetWindowTextA(window, title, sizeof title), 0));
 }
 
+std::string ControlText(HWND control) {
+    static char text[1 << 20];
+    return std::string(text, SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)));
+}
+
 std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
 
-ScratchFolder::ScratchFolder() {
-    for (int counter = 1; path_.empty(); ++counter) {
-        const auto name = std::filesystem::temp_directory_path() /
-                          ("tamblo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter));
-        if (std::filesystem::create_directory(name)) path_ = name.string();
+// The top-level windows of a process, hidden ones too, that pass.
+std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& accept) {
+    std::vector<HWND> found;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && accept(window)) found.push_back(window);
     }
-}
-
-// Read-only files too: a case may leave one.
-ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
-        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(path_, error);
-}
-
-Program::Program(const std::string& exe, const std::string& folder, const std::string& arguments) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info))
-        return;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-}
-
-Program::Program(DWORD runningId)
-    : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, runningId)), id_(runningId) {}
-
-Program::~Program() {
-    if (!process_) return;
-    if (!Exited(0)) {
-        TerminateProcess(process_, 99);
-        Exited(5000);
-    }
-    CloseHandle(process_);
-}
-
-namespace {
-
-struct Search {
-    DWORD process;
-    const std::function<bool(HWND)>* accept;
-    HWND found;
-};
-
-BOOL CALLBACK Offer(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->process || !(*search->accept)(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-}  // namespace
-
-HWND Program::Window(const std::function<bool(HWND)>& accept) const {
-    Search search{id_, &accept, nullptr};
-    EnumWindows(Offer, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND Program::WaitForWindow(const std::string& title, const char* className, DWORD ms) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            return (found = Window([&](HWND window) {
-                        return IsWindowVisible(window) && TitleOf(window) == title &&
-                               (!className || ClassOf(window) == className);
-                    })) != nullptr;
-        },
-        ms);
     return found;
 }
 
-HWND Program::VisibleOfClass(const std::string& className) const {
-    return Window([&](HWND window) { return IsWindowVisible(window) && ClassOf(window) == className; });
-}
-
-// The simulator shows its window only once its service is registered.
-ChatSim::ChatSim(const ScratchFolder& folder, Program* program) : folder_(folder), program_(program) {
-    if (!program_->started()) failure_ = "cannot start chatsim.exe";
-    const DWORD start = GetTickCount();
-    while (failure_.empty() && !(window_ = program_->VisibleOfClass(chatsim::SimWindowClass))) {
-        std::string errors;
-        if (program_->Exited(50) && ReadFile(folder_.File("chatsim-errors.txt"), errors))
-            failure_ = "chatsim.exe ended: " + errors;
-        else if (GetTickCount() - start > 20000)
-            failure_ = "chatsim.exe showed no window";
+// A fresh folder, removed with its content (read-only files too) at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        for (int counter = 1; path_.empty(); ++counter) {
+            const auto name = std::filesystem::temp_directory_path() /
+                              ("tamblo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter));
+            if (std::filesystem::create_directory(name)) path_ = name.string();
+        }
     }
-}
-
-ChatSim::~ChatSim() {
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-    program_->Exited(5000);
-}
-
-std::vector<std::string> ChatSim::Log() const {
-    std::string content;
-    ReadFile(folder_.File("chatsim.log"), content);
-    std::vector<std::string> lines;
-    // A last line without its line end is still being written.
-    for (size_t begin = 0, end; (end = content.find('\n', begin)) != std::string::npos; begin = end + 1)
-        lines.push_back(content.substr(begin, end - begin - (end > begin && content[end - 1] == '\r')));
-    return lines;
-}
-
-bool ChatSim::Inject(const std::string& line) const { return CopyData(chatsim::InjectLineData, line); }
-
-bool ChatSim::SendApiData(const std::string& sender, const std::string& data) const {
-    return CopyData(chatsim::ReceivedData, sender + '\f' + data);
-}
-
-bool ChatSim::CopyData(ULONG_PTR code, const std::string& bytes) const {
-    COPYDATASTRUCT data = {code, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
-    DWORD_PTR result = 0;
-    return window_ && SendMessageTimeoutA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                                          5000, &result) && result == TRUE;
-}
-
-void PumpFor(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (GetTickCount() - start), QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    ~ScratchFolder() {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
+            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(path_, error);
     }
-}
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A process started (or found running); ended at the end if it still runs.
+class Program {
+public:
+    Program(const std::string& exe, const std::string& folder, const std::string& arguments = "") {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &info))
+            return;
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+    explicit Program(DWORD runningId)
+        : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, runningId)), id_(runningId) {}
+    ~Program() {
+        if (!process_) return;
+        if (!Exited(0)) {
+            TerminateProcess(process_, 99);
+            Exited(5000);
+        }
+        CloseHandle(process_);
+    }
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    bool Exited(DWORD ms) const { return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
+    HWND Window(const std::function<bool(HWND)>& accept) const {
+        const auto found = WindowsOf(id_, accept);
+        return found.empty() ? nullptr : found.front();
+    }
+    HWND VisibleOfClass(const std::string& className) const {
+        return Window([&](HWND window) { return IsWindowVisible(window) && ClassOf(window) == className; });
+    }
+    // A visible one with the title (and class, if given), waited for.
+    HWND WaitForWindow(const std::string& title, const char* className = nullptr, DWORD ms = 20000) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            return (found = Window([&](HWND window) {
+                        return IsWindowVisible(window) && TitleOf(window) == title && (!className || ClassOf(window) == className);
+                    })) != nullptr;
+        }, ms);
+        return found;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// The chat-client simulator: its window, its log, lines put into its room.
+// It shows its window only once its service is registered.
+class ChatSim {
+public:
+    ChatSim(const ScratchFolder& folder, Program* program) : folder_(folder), program_(program) {
+        std::string failure = program_->started() ? "" : "cannot start chatsim.exe";
+        const DWORD start = GetTickCount();
+        while (failure.empty() && !(window_ = program_->VisibleOfClass(chatsim::SimWindowClass))) {
+            std::string errors;
+            if (program_->Exited(50) && ReadFile(folder_.File("chatsim-errors.txt"), errors))
+                failure = "chatsim.exe ended: " + errors;
+            else if (GetTickCount() - start > 20000)
+                failure = "chatsim.exe showed no window";
+        }
+        Check(failure.empty(), "the room did not start: " + failure);
+    }
+    ~ChatSim() {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        program_->Exited(5000);
+    }
+    HWND window() const { return window_; }
+    const Program& program() const { return *program_; }
+    // The log's complete lines; a last one without its line end is still being written.
+    Strings Log() const {
+        std::string content;
+        ReadFile(folder_.File("chatsim.log"), content);
+        Strings lines;
+        for (size_t begin = 0, end; (end = content.find('\n', begin)) != std::string::npos; begin = end + 1)
+            lines.push_back(content.substr(begin, end - begin - (end > begin && content[end - 1] == '\r')));
+        return lines;
+    }
+    bool CopyData(ULONG_PTR code, const std::string& bytes) const {
+        COPYDATASTRUCT data = {code, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                                   &result) && result == TRUE;
+    }
+
+private:
+    const ScratchFolder& folder_;
+    std::unique_ptr<Program> program_;
+    HWND window_ = nullptr;
+};
 
 COLORREF ClientPixel(HWND window, int x, int y) {
     POINT point{x, y};
@@ -284,18 +247,7 @@ bool Centred(HWND window) {
            outer.top == (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
 }
 
-std::string ControlText(HWND control) {
-    static char text[1 << 20];
-    return std::string(text, SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)));
-}
-
-std::string BoxText(HWND box) { return ControlText(GetDlgItem(box, 0xFFFF)); }
-
-namespace {
-
 WPARAM CommandOf(HWND window, int id) { return MAKEWPARAM(id, GetDlgItem(window, id) ? BN_CLICKED : 0); }
-
-}  // namespace
 
 void PostCommand(HWND window, int id) {
     PostMessageA(window, WM_COMMAND, CommandOf(window, id), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -351,34 +303,6 @@ bool ListShowsRows(HWND list) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return background == static_cast<DWORD>(GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window)) && text;
-}
-
-int CountWindows(DWORD process, const std::string& title) {
-    int count = 0;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        count += owner == process && TitleOf(window) == title;
-    }
-    return count;
-}
-
-}  // namespace e2e
-
-namespace {
-
-using namespace e2e;
-namespace ids = tamblo::console_controls;
-namespace editor_ids = tamblo::editor_controls;
-namespace conduit_ids = tamblo::conduit_controls;
-using Strings = std::vector<std::string>;
-
-void Check(bool condition, const std::string& what) {
-    if (!condition) throw std::runtime_error(what);
-}
-
-void Wait(const std::function<bool()>& condition, const std::string& what, DWORD ms = 10000) {
-    Check(WaitUntil(condition, ms), what);
 }
 
 // \r \n \t \f \0 \\ and \xNN; everything else as it stands.
@@ -554,7 +478,6 @@ void Run::Start() {
     if (room_) {
         WriteFile(folder_.File("scenario.txt"), scenario_);
         sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_.path()));
-        Check(sim_->failure().empty(), "the room did not start: " + sim_->failure());
     }
     CopyFileA(BesideTests("tamblo.exe").c_str(), folder_.File("tamblo.exe").c_str(), FALSE);
     app_ = std::make_unique<Program>(folder_.File("tamblo.exe"), folder_.path());
@@ -579,7 +502,6 @@ void Run::StartPractice() {
     GetSystemDirectoryA(system, MAX_PATH);
     Check(Program(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").Exited(20000), "practice.cmd did not end");
     sim_ = std::make_unique<ChatSim>(folder_, new Program(ProcessShowing("ChatSimRoom")));
-    Check(sim_->failure().empty(), "the practice room did not start: " + sim_->failure());
     app_ = std::make_unique<Program>(ProcessShowing("Tamblo"));
 }
 
@@ -652,7 +574,7 @@ void Run::OnConsole() {
     directives_["box"] = [this](const Arg& a) {
         HWND box = nullptr;
         Wait([&] { return (box = app_->VisibleOfClass("#32770")) != nullptr; }, "no message box", 20000);
-        const std::string shown = TitleOf(box) + "\n" + BoxText(box);
+        const std::string shown = TitleOf(box) + "\n" + ControlText(GetDlgItem(box, 0xFFFF));
         for (const std::string& part : Split(Unescape(a.all), '|')) {
             const bool forbidden = part.rfind("!", 0) == 0;
             if (part == "owner=editor") Check(GetWindow(box, GW_OWNER) == Editor(), "the box is not the editor's");
@@ -745,8 +667,8 @@ void Run::OnRoom() {
         Wait([&] { return TitleOf(line) == a.all; }, "the room shows " + TitleOf(line));
     };
     directives_["room-ends"] = [this](const Arg&) { sim_.reset(); };
-    directives_["inject"] = [this](const Arg& a) { Check(sim_->Inject(Unescape(a.all)), "the room took no line"); };
-    directives_["api-data"] = [this](const Arg& a) { Check(sim_->SendApiData(a.name, a.text), "nobody took the data"); };
+    directives_["inject"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::InjectLineData, Unescape(a.all)), "the room took no line"); };
+    directives_["api-data"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::ReceivedData, a.name + '\f' + a.text), "nobody took the data"); };
     // Sent, not set: another program's control takes its text by message only.
     directives_["conduit-set"] = [this](const Arg& a) {
         SendDlgItemMessageA(Conduit(), IdOf(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
@@ -790,7 +712,8 @@ void Run::OnEditor() {
         Check(consoleFirst, "the editor lies above the console");
     };
     directives_["editors"] = [this](const Arg& a) {
-        Check(CountWindows(app_->id(), editor_ids::Caption) == std::stoi(a.all), "editor count");
+        const auto editors = WindowsOf(app_->id(), [](HWND window) { return TitleOf(window) == editor_ids::Caption; });
+        Check(editors.size() == std::stoul(a.all), "editor count");
     };
     directives_["set"] = [this](const Arg& a) {
         SendMessageA(EditorControl(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
