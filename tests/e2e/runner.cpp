@@ -488,15 +488,9 @@ void Run::Start() {
 // started as a host starts it: practice.cmd starts the room, which starts
 // the program.
 void Run::StartPractice() {
-    const std::string practice = BesideTests("unpacked\\practice\\");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((practice + "*").c_str(), &found);
-    Check(search != INVALID_HANDLE_VALUE, "no practice folder " + practice);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileA((practice + found.cFileName).c_str(), folder_.File(found.cFileName).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    std::error_code error;
+    std::filesystem::copy(BesideTests("unpacked\\practice"), folder_.path(), std::filesystem::copy_options::recursive, error);
+    Check(!error, "no practice folder beside the runner: " + error.message());
     if (library_ && !written_.count("SCONTROL.TXT")) WriteFile(folder_.File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
