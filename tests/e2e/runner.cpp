@@ -178,16 +178,10 @@ private:
 class ChatSim {
 public:
     ChatSim(const ScratchFolder& folder, Program* program) : folder_(folder), program_(program) {
-        std::string failure = program_->started() ? "" : "cannot start chatsim.exe";
-        const DWORD start = GetTickCount();
-        while (failure.empty() && !(window_ = program_->VisibleOfClass(chatsim::SimWindowClass))) {
-            std::string errors;
-            if (program_->Exited(50) && ReadFile(folder_.File("chatsim-errors.txt"), errors))
-                failure = "chatsim.exe ended: " + errors;
-            else if (GetTickCount() - start > 20000)
-                failure = "chatsim.exe showed no window";
-        }
-        Check(failure.empty(), "the room did not start: " + failure);
+        Check(program_->started(), "cannot start chatsim.exe");
+        WaitUntil([&] { return (window_ = program_->VisibleOfClass(chatsim::SimWindowClass)) || program_->Exited(0); });
+        std::string errors;
+        Check(window_, ReadFile(folder_.File("chatsim-errors.txt"), errors) ? "the room ended: " + errors : "the room showed no window");
     }
     ~ChatSim() {
         if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
