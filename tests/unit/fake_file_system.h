@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -16,8 +15,7 @@ public:
     ~FakeFileSystem() override { SetFiles(nullptr); }
 
     std::map<std::string, std::string> files;
-    bool failWrites = false;
-    bool failMoves = false;
+    bool failWrites = false, failMoves = false;
     size_t failReadAfter = std::string::npos;  // bytes served before one read fails
     size_t readSize = 7;  // small, so that line ends fall across reads
 
@@ -51,8 +49,7 @@ private:
                 return 0;
             }
             const size_t count = std::min({size, readSize, failAt - position, content.size() - position});
-            std::memcpy(buffer, content.data() + position, count);
-            position += count;
+            position += content.copy(buffer, count, position);
             return count;
         }
         std::string content;

@@ -1,0 +1,218 @@
+// The text rules and the files read by them, the link settings and the
+// scripts; the script editor's layout.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <tuple>
+
+#include <unistd.h>
+
+#include "common/text_rules.h"
+#include "fake_file_system.h"
+#include "link/link_settings.h"
+#include "scripts/editor_rules.h"
+#include "scripts/script_store.h"
+
+namespace tamblo {
+namespace {
+
+using namespace editor;
+
+TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
+    const std::pair<const char*, double> cases[] = {
+        {"1", 1},   {"1.0", 1}, {"1 yes", 1}, {"-3", -3},  {"+7x", 7}, {"12.75s", 12.75}, {".5", 0.5},
+        {"3.", 3},  {"1e3", 1}, {"0x10", 0},  {"", 0},     {"true", 0}, {" 1", 0},        {"-", 0},
+        {"-.x", 0}, {"inf", 0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
+    EXPECT_EQ(LeadingNumber("1" + std::string(400, '0')), HUGE_VAL);  // too large for a double
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0);  // too small
+}
+
+// The settings file: title, activate switch, library switch, send pause.
+using Settings = std::tuple<std::string, bool, bool, int>;
+
+class LinkSettingsTest : public ::testing::Test {
+protected:
+    // What loading the file gives over a left-over state.
+    Settings Loaded(const std::optional<std::string>& content, size_t failAt = std::string::npos) {
+        Link() = LinkState{"left over", true, true, 9, ""};
+        files.files.clear();
+        if (content) files.files[LinkSettingsFileName] = *content;
+        files.failReadAfter = failAt;
+        LoadLinkSettings();
+        return {Link().ClientWindowTitle, Link().ActivateClientWindow, Link().UseApiLibrary, Link().SendPauseSeconds};
+    }
+    testing::FakeFileSystem files;
+};
+
+TEST_F(LinkSettingsTest, FourLinesOverTheDefaultsUpToAFailedRead) {
+    EXPECT_EQ(Loaded(std::nullopt), Settings("VZones 3.0", false, false, 0)) << "no file";
+    EXPECT_EQ(Loaded("  Worlds Chat  \r\n 1 \r\n1.0\r\n  3\r\nfifth line\r\n"), Settings("Worlds Chat", true, true, 3));
+    EXPECT_EQ(Loaded("Only a title"), Settings("Only a title", false, false, 0));
+    EXPECT_EQ(Loaded("\r\n1\r\n"), Settings("", true, false, 0));
+    EXPECT_EQ(Loaded("t\r\n+1 yes\r\n1.5\r\n"), Settings("t", true, false, 0)) << "a switch is on for the number 1";
+    EXPECT_EQ(Loaded(" My Client\n1\n1\n5\n "), Settings("My Client\n1\n1\n5\n", false, false, 0));
+    // The rest of a line too long to hold is skipped, not read as lines.
+    const std::string longTitle(MaxFileLineLength + 10, 'x');
+    EXPECT_EQ(Loaded(longTitle + "\r\n1\r\n"), Settings(longTitle.substr(0, MaxFileLineLength), true, false, 0));
+    // A failed read ends the file; what came of a line it cuts is that line's text.
+    EXPECT_EQ(Loaded("Client\r\n1\r\n1 7\r\n", 0), Settings("VZones 3.0", false, false, 0));
+    EXPECT_EQ(Loaded("Client\r\n1\r\n1 7\r\n", 11), Settings("Client", true, false, 0));
+    EXPECT_EQ(Loaded("Client\r\n1\r\n1 7\r\n", 13), Settings("Client", true, true, 0));
+}
+
+TEST_F(LinkSettingsTest, PauseRoundsHalvesToEvenAndOutsideSixteenBitsStaysZero) {
+    const std::pair<const char*, int> cases[] = {
+        {"2.5", 2},        {"3.5", 4},          {"-2.5", -2},      {"2.6", 3},     {"-3", -3},
+        {"seconds", 0},    {"-32768", -32768},  {"32767.4", 32767}, {"-32768.5", -32768},
+        {"40000", 0},      {"32767.5", 0},      {"-32769", 0},     {"-32768.6", 0}, {"99999999999999999999999", 0}};
+    for (const auto& [line, seconds] : cases)
+        EXPECT_EQ(Loaded(std::string("C\r\n1\r\n1\r\n") + line), Settings("C", true, true, seconds)) << line;
+}
+
+std::string Numbered(int from, int to, const std::string& prefix = "text ") {
+    std::string content;
+    for (int i = from; i <= to; ++i) content += prefix + std::to_string(i) + "\r\n";
+    return content;
+}
+
+// Defaults, with count texts from the start read as "text first", "text first+1", ...
+ScriptFileTexts Read(int count, int first = 1, ScriptFileTexts texts = DefaultScripts().ToFileOrder()) {
+    for (int i = 0; i < count; ++i) texts[i] = "text " + std::to_string(first + i);
+    texts[1] = CreditLine;
+    return texts;
+}
+
+class ScriptStoreTest : public ::testing::Test {
+protected:
+    // The store after loading content over an earlier file's texts, one read
+    // failing once failAt bytes are served.
+    ScriptFileTexts Loaded(const std::string& content, size_t failAt = std::string::npos) {
+        files.files[ScriptFileName] = Numbered(1, 30, "earlier ");
+        LoadScripts();
+        files.files[ScriptFileName] = content;
+        files.failReadAfter = failAt;
+        LoadScripts();
+        files.failReadAfter = std::string::npos;
+        return ScriptStore().ToFileOrder();
+    }
+    testing::FakeFileSystem files;
+};
+
+TEST_F(ScriptStoreTest, RecordsOverTheDefaultsUpToAFailedRead) {
+    EXPECT_EQ(Loaded(""), Read(0));
+    EXPECT_EQ(Loaded(Numbered(1, 30, "  text ")), Read(30));
+    EXPECT_EQ(Loaded("\t tabbed \t  \r\n")[0], "\t tabbed \t");
+    EXPECT_EQ(Loaded(Numbered(1, 16)), Read(16));
+    EXPECT_EQ(Loaded(Numbered(1, 30) + "\r\n")[0], "");
+    EXPECT_EQ(Loaded(Numbered(1, 35)), Read(5, 31, Read(30)));
+    EXPECT_EQ(Loaded(Numbered(1, 30).substr(0, Numbered(1, 30).size() - 2)), Read(30));
+    EXPECT_EQ(Loaded("  first\nsecond\nthird\n  ")[0], "first\nsecond\nthird\n");
+    EXPECT_EQ(Loaded(Numbered(1, 30), Numbered(1, 20).size()), Read(20));
+    EXPECT_EQ(Loaded(Numbered(1, 35), Numbered(1, 30).size()), Read(30));
+    EXPECT_EQ(Loaded(Numbered(1, 35), Numbered(1, 31).size()), Read(1, 31, Read(30)));
+}
+
+TEST_F(ScriptStoreTest, SaveWritesThirtyLinesUntrimmedAndLeavesTheStore) {
+    LoadScripts();
+    ScriptFileTexts texts = Read(30);
+    texts[13] = "  two spaces each side  ";
+    texts[20] = "";
+    texts[0] = "one\rtwo\r\nthree";
+    ASSERT_TRUE(SaveScripts(texts).ok);
+    EXPECT_EQ(ScriptStore().ToFileOrder(), Read(0));
+
+    std::string expected = "one two \nthree\r\n";
+    for (int i = 1; i < ScriptTextCount; ++i) expected += texts[i] + "\r\n";
+    EXPECT_EQ(files.files.at(ScriptFileName), expected);
+    EXPECT_EQ(files.files.size(), 1u);
+
+    LoadScripts();
+    texts[0] = "one two \nthree";
+    texts[13] = "two spaces each side";
+    EXPECT_EQ(ScriptStore().ToFileOrder(), texts);
+}
+
+TEST_F(ScriptStoreTest, FailedSaveLeavesOldFileAndStoreAndSaysWhy) {
+    const ScriptFileTexts before = Loaded(Numbered(1, 30, "old "));
+    const auto old = files.files;
+    for (bool* failure : {&files.failWrites, &files.failMoves}) {
+        *failure = true;
+        const FileResult result = SaveScripts(Read(30));
+        *failure = false;
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.reason, failure == &files.failWrites ? "There is not enough space on the disk."
+                                                              : "Access is denied.");
+        EXPECT_EQ(files.files, old) << "the old file is as it was, and nothing half-written is left";
+    }
+    EXPECT_EQ(ScriptStore().ToFileOrder(), before);
+}
+
+// The same save and load through real files in a scratch folder.
+TEST(ScriptStoreOnDisk, SavesOverAnExistingFileAndReadsItBack) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("tamblo-store-" + std::to_string(::getpid()));
+    const fs::path previous = fs::current_path();
+    fs::create_directories(folder);
+    fs::current_path(folder);
+    std::fclose(std::fopen(ScriptFileName, "wb"));
+    const FileResult result = SaveScripts(Read(30));
+    LoadScripts();
+    fs::current_path(previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(StdFileSystem().Remove((folder / ScriptFileName).string()).ok);
+    fs::remove_all(folder);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(ScriptStore().ToFileOrder(), Read(30));
+}
+
+TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
+    const std::pair<int, int> tops[] = {{0, 600},   {12, 3480}, {13, 3960}, {15, 4920},
+                                        {16, 5400}, {22, 6840}, {23, 7320}, {29, 8880}};
+    for (const auto& [box, top] : tops) EXPECT_EQ(BoxTop(box), top) << "box " << box;
+    EXPECT_THROW(BoxTop(30), std::out_of_range);
+    EXPECT_THROW(BoxTop(-1), std::out_of_range);
+    EXPECT_EQ(PanelTopPixels(ScrollMin), -24);
+    EXPECT_EQ(PanelTopPixels(ScrollMax), -384);
+    EXPECT_EQ(PanelTopPixels(-22), 1);
+    const Band top = VisibleBand(ScrollMin), bottom = VisibleBand(ScrollMax);
+    EXPECT_EQ(top.top, Headings[0].top);
+    EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);
+    EXPECT_LT(top.bottom, BoxTop(13));
+    EXPECT_LT(BoxTop(17), bottom.top);  // closing box 2 cut at its top, box 3 whole
+    EXPECT_GT(BoxTop(17) + BoxHeight, bottom.top);
+    EXPECT_GE(BoxTop(18), bottom.top);
+    EXPECT_EQ(bottom.bottom - (BoxTop(29) + BoxHeight), 90);
+}
+
+TEST(EditorScrolling, StepsAndPagesStayWithinTheRangeAndADraggedThumbCountsWhenReleased) {
+    const std::tuple<int, ScrollAction, int, int> cases[] = {
+        {360, ScrollAction::LineDown, 0, 480},       {480, ScrollAction::LineUp, 0, 360},
+        {360, ScrollAction::LineUp, 0, 360},         {360, ScrollAction::PageDown, 0, 900},
+        {900, ScrollAction::PageUp, 0, 360},         {5400, ScrollAction::PageDown, 0, 5760},
+        {5700, ScrollAction::LineDown, 0, 5760},     {2000, ScrollAction::Top, 0, 360},
+        {2000, ScrollAction::Bottom, 0, 5760},       {360, ScrollAction::ThumbTrack, 3000, 360},
+        {360, ScrollAction::EndScroll, 3000, 360},   {360, ScrollAction::ThumbPosition, 3000, 3000},
+        {360, ScrollAction::ThumbPosition, 9000, 5760}, {3000, ScrollAction::ThumbPosition, 0, 360},
+    };
+    for (const auto& [value, action, thumb, after] : cases)
+        EXPECT_EQ(ScrollValueAfter(value, action, thumb), after) << value << " " << static_cast<int>(action);
+}
+
+TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpaces) {
+    std::vector<int> visited{0};
+    while (visited.size() <= BoxCount && NextInEnterCycle(visited.back()) != 0)
+        visited.push_back(NextInEnterCycle(visited.back()));
+    std::vector<int> expected{0};
+    for (int box = 2; box < BoxCount; ++box) expected.push_back(box);
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(WithoutLineBreaks("one\r\ntwo\nthree\rfour  tab\t"), "one  two three four  tab\t");
+}
+
+}  // namespace
+}  // namespace tamblo
