@@ -13,25 +13,13 @@
 
 using namespace tamblo;
 
-// Yields unrecorded: only the confirmations matter here.
-struct QuietPlatform : testing::FakePlatform {
-    using FakePlatform::FakePlatform;
-    void YieldOnce() override {}
-};
-
-struct Library : testing::FakeApiLibrary {
-    using FakeApiLibrary::FakeApiLibrary;
-    std::vector<std::string> confirmed;
-    void DapiCommunicate(const std::string&, int mode, const std::string& name, const std::string&) override {
-        if (mode == 2) confirmed.push_back(name);
-    }
-};
+const std::string Esp = "DapiCommunicate Tamblo|2|";
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     testing::EventLog log;
-    QuietPlatform platform{log};
-    Library library{log};
+    testing::FakePlatform platform{log};
+    testing::FakeApiLibrary library{log};
     testing::FakeFileSystem files;
     Link() = LinkState{};
     Link().UseApiLibrary = true;
@@ -40,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Console console;
     for (const std::string& room : {input.substr(0, input.find('\0')), input}) {
         library.onGetAllText = [&room] { ProcessAllText(room); };
-        library.confirmed.clear();
+        log.events.clear();
         const std::vector<std::string> before = console.Entrants();
         TakeSignUps(console);
         std::set<std::string> added(console.Entrants().begin(), console.Entrants().end());
@@ -48,7 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         for (const std::string& name : before) added.erase(name);
         added.erase("");  // entered, but EspToAvatar sends nothing to an empty name
-        const std::vector<std::string>& sent = library.confirmed;
+        // Who was confirmed: "DapiCommunicate Tamblo|2|NAME|You are on the List."
+        std::vector<std::string> sent;
+        for (const std::string& event : log.events)
+            if (event.rfind(Esp, 0) == 0) sent.push_back(event.substr(Esp.size(), event.size() - Esp.size() - 21));
         if (std::set<std::string>(sent.begin(), sent.end()) != added || sent.size() != added.size()) std::abort();
         // In the order of the sign-up lines.
         LineReader reader(room);
