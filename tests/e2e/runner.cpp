@@ -274,29 +274,16 @@ void PasteInto(HWND box, const std::string& text) {
     DestroyWindow(owner);
 }
 
+// Its own background, and some other colour across the first row.
 bool ListShowsRows(HWND list) {
-    RECT rect;
-    GetWindowRect(list, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    // One copy of the screen, read pixel by pixel from memory.
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    const auto pixel = [&](int x, int y) { return static_cast<const DWORD*>(bits)[y * width + x] & 0xFFFFFF; };
-    const DWORD background = pixel(width / 2, height - 4);
-    const COLORREF window = GetSysColor(COLOR_WINDOW);
-    bool text = false;
-    for (int y = 3; !text && y < 16; ++y)
-        for (int x = 3; !text && x < width / 2; ++x) text = pixel(x, y) != background;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return background == static_cast<DWORD>(GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window)) && text;
+    RECT client;
+    GetClientRect(list, &client);
+    const COLORREF background = ClientPixel(list, client.right / 2, client.bottom - 3);
+    if (background != GetSysColor(COLOR_WINDOW)) return false;
+    for (int y = 4; y < 13; y += 2)
+        for (int x = 2; x < client.right / 2; ++x)
+            if (ClientPixel(list, x, y) != background) return true;
+    return false;
 }
 
 // \r \n \t \f \0 \\ and \xNN; everything else as it stands.
