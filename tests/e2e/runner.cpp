@@ -376,21 +376,340 @@ struct Arg {
 // One run of a case in one transport.
 class Run {
 public:
-    explicit Run(bool library);
-    void Do(const std::string& keyword, const std::string& argument, std::istream& block);
+    void Do(const std::string& keyword, const std::string& argument, std::istream& block) {
+        const auto directive = directives_.find(keyword);
+        Check(directive != directives_.end(), "unknown directive");
+        const size_t space = argument.find(' ');
+        directive->second({argument, argument.substr(0, space), space == std::string::npos ? "" : Unescape(argument.substr(space + 1)),
+                           Split(argument, ' '), &block});
+    }
+
+    explicit Run(bool library) : library_(library) {
+        // Before the start, and files.
+        directives_["room"] = [this](const Arg& a) {
+            if (a.all == "none") room_ = false;
+            else scenario_ += a.all + "\n";
+        };
+        directives_["file"] = [this](const Arg& a) { WriteFile(Path(a.name), written_[a.name] = a.text); };
+        directives_["copy"] = [this](const Arg& a) { CopyFileA(Path(a.name).c_str(), Path(a.text).c_str(), FALSE); };
+        directives_["readonly"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_READONLY); };
+        directives_["writable"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_NORMAL); };
+        directives_["untitled-window"] = [](const Arg&) {
+            CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
+        };
+        directives_["start"] = [this](const Arg&) { Start(); };
+        directives_["practice"] = [this](const Arg&) { StartPractice(); };
+        directives_["file-is"] = [this](const Arg& a) {
+            std::string content;
+            const bool exists = ReadFile(Path(a.name), content);
+            if (a.text == "absent") Check(!exists, a.name + " exists");
+            else Check(exists && content == (a.text == "unchanged" ? written_[a.name] : a.text), "it holds \"" + Escape(content) + "\"");
+        };
+        OnConsole();
+        OnRoom();
+        OnEditor();
+    }
 
 private:
-    void Start();
-    void StartPractice();
-    void ExpectReceived(std::istream& block);
-    bool Matches(const Strings& expected, size_t e, const Strings& got, size_t g);
-    Strings Received() const;
-    HWND Console();
+    void Start() {
+        // Unless the case wrote its own: the transport's settings, and the
+        // simulated library beside the program for the library transport.
+        if (!written_.count("SCONTROL.TXT"))
+            WriteFile(folder_.File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
+        if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), folder_.File("wadapi.dll").c_str(), TRUE);
+        if (room_) {
+            WriteFile(folder_.File("scenario.txt"), scenario_);
+            sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_.path()));
+        }
+        CopyFileA(BesideTests("tamblo.exe").c_str(), folder_.File("tamblo.exe").c_str(), FALSE);
+        app_ = std::make_unique<Program>(folder_.File("tamblo.exe"), folder_.path());
+        Check(app_->started(), "tamblo.exe did not start");
+    }
+
+    // The download's practice folder, unpacked beside the tests by the build,
+
+    // started as a host starts it: practice.cmd starts the room, which starts
+
+    // the program.
+
+    void StartPractice() {
+        std::error_code error;
+        std::filesystem::copy(BesideTests("unpacked\\practice"), folder_.path(), std::filesystem::copy_options::recursive, error);
+        Check(!error, "no practice folder beside the runner: " + error.message());
+        if (library_ && !written_.count("SCONTROL.TXT")) WriteFile(folder_.File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        Check(Program(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").Exited(20000), "practice.cmd did not end");
+        sim_ = std::make_unique<ChatSim>(folder_, new Program(ProcessShowing("ChatSimRoom")));
+        app_ = std::make_unique<Program>(ProcessShowing("Tamblo"));
+    }
+
+    HWND Console() {
+        // By class too: a message box may carry the same title.
+        if (app_ && !console_) console_ = app_->WaitForWindow("Tamblo", "Tamblo");
+        Check(console_ != nullptr, "no console window");
+        return console_;
+    }
+
+    void OnConsole() {
+        directives_["do"] = [this](const Arg& a) { Check(RunCommand(Console(), IdOf(a.all)), "it never ended"); };
+        directives_["post"] = [this](const Arg& a) { PostCommand(Console(), IdOf(a.all)); };
+        directives_["wait"] = [this](const Arg& a) {
+            Wait([&] { return (IsWindowEnabled(Console()) == FALSE) == (a.all == "busy"); }, "it never came", 30000);
+        };
+        directives_["close"] = [this](const Arg&) { PostMessageA(Console(), WM_CLOSE, 0, 0); };
+        directives_["exits"] = [this](const Arg&) { Check(app_->Exited(20000), "the program did not end"); };
+        directives_["rows"] = [this](const Arg& a) {
+            LRESULT rows = 0;
+            Wait([&] { return (rows = SendDlgItemMessageA(Console(), IdOf(a.name), LB_GETCOUNT, 0, 0)) == std::stol(a.text); },
+                 std::to_string(rows) + " rows");
+        };
+        directives_["text"] = [this](const Arg& a) {
+            const std::string shown = TitleOf(GetDlgItem(Console(), IdOf(a.name)));
+            Check(shown == a.text, "it shows \"" + shown + "\"");
+        };
+        // control NAME CLASS LEFT TOP RIGHT BOTTOM CAPTION, in the console's client area
+        directives_["control"] = [this](const Arg& a) {
+            HWND control = GetDlgItem(Console(), IdOf(a.name));
+            const RECT r = RectIn(Console(), control);
+            std::ostringstream seen;
+            seen << ClassOf(control) << ' ' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << ' ' << TitleOf(control);
+            Check(seen.str() == a.text || seen.str() == a.text + " ", "it is " + seen.str());
+        };
+        directives_["client"] = [this](const Arg& a) {
+            RECT client;
+            GetClientRect(WindowNamed(a.name), &client);
+            Check(std::to_string(client.right) + " " + std::to_string(client.bottom) == a.text, "client size");
+        };
+        directives_["centred"] = [this](const Arg& a) { Check(Centred(WindowNamed(a.all)), "not centred"); };
+        directives_["focus"] = [this](const Arg& a) {
+            HWND window = WindowNamed(a.name);
+            HWND expected = a.name == "editor" ? EditorControl(a.text) : GetDlgItem(window, IdOf(a.text));
+            Wait([&] { return FocusOf(window) == expected; }, "the focus is on " + std::to_string(GetDlgCtrlID(FocusOf(window))));
+        };
+        directives_["pixel"] = [this](const Arg& a) {  // pixel WINDOW X Y RRGGBB
+            const unsigned long rgb = std::stoul(a.words.at(3), nullptr, 16);
+            COLORREF seen = 0;
+            Wait([&] { return (seen = ClientPixel(WindowNamed(a.name), std::stoi(a.words.at(1)), std::stoi(a.words.at(2)))) ==
+                              RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255); },
+                 "the pixel is " + std::to_string(seen), 3000);
+        };
+        directives_["shows-rows"] = [this](const Arg& a) {
+            HWND list = GetDlgItem(Console(), IdOf(a.all));
+            Wait([&] { return ListShowsRows(list); }, "it does not show its rows", 1000);
+        };
+        directives_["topmost"] = [this](const Arg&) {
+            Wait([&] { return (GetWindowLongA(Console(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, "not topmost");
+        };
+        directives_["untopmost"] = [this](const Arg&) {
+            SetWindowPos(Console(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        };
+        directives_["minimise-restore"] = [this](const Arg&) {
+            ShowWindow(Console(), SW_MINIMIZE);
+            ShowWindow(Console(), SW_RESTORE);
+        };
+        // Each "|"-separated part is in the box's title or text, "!part" is not;
+        // "owner=editor": the editor owns it. Then OK.
+        directives_["box"] = [this](const Arg& a) {
+            HWND box = nullptr;
+            Wait([&] { return (box = app_->VisibleOfClass("#32770")) != nullptr; }, "no message box", 20000);
+            const std::string shown = TitleOf(box) + "\n" + ControlText(GetDlgItem(box, 0xFFFF));
+            for (const std::string& part : Split(Unescape(a.all), '|')) {
+                const bool forbidden = part.rfind("!", 0) == 0;
+                if (part == "owner=editor") Check(GetWindow(box, GW_OWNER) == Editor(), "the box is not the editor's");
+                else Check((shown.find(part.substr(forbidden)) != std::string::npos) != forbidden, "the box says: " + shown);
+            }
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            Wait([&] { return !IsWindow(box); }, "the message box stayed");
+        };
+    }
+
+    Strings Received() const {
+        Strings records;
+        for (const std::string& line : sim_ ? sim_->Log() : Strings())
+            if (line.rfind("poke\t", 0) == 0 || line.rfind("request\t", 0) == 0 || line.rfind("api\t", 0) == 0)
+                records.push_back(line);
+        return records;
+    }
+
+    // "..." is any run of records, also none; "winner A|B" one of the names
+
+    // not drawn before, "winner *" any spoken line.
+
+    bool Matches(const Strings& expected, size_t e, const Strings& got, size_t g) {
+        if (e == expected.size()) return g == got.size();
+        if (expected[e] == "...\t") {
+            for (size_t skip = g; skip <= got.size(); ++skip)
+                if (Matches(expected, e + 1, got, skip)) return true;
+            return false;
+        }
+        if (g == got.size()) return false;
+        if (expected[e] == "winner\t*") return got[g].rfind(Expand("say ", library_)[0], 0) == 0 && Matches(expected, e + 1, got, g + 1);
+        if (expected[e].rfind("winner\t", 0) == 0) {
+            for (const std::string& name : Split(expected[e].substr(7), '|'))
+                if (std::find(drawn_.begin(), drawn_.end(), name) == drawn_.end() &&
+                    got[g] == Expand("say " + name, library_)[0] && Matches(expected, e + 1, got, g + 1)) {
+                    drawn_.push_back(name);
+                    return true;
+                }
+            return false;
+        }
+        return got[g] == expected[e] && Matches(expected, e + 1, got, g + 1);
+    }
+
+    // The records since the last check must be exactly the block's, in order.
+
+    void ExpectReceived(std::istream& block) {
+        Strings expected, got;
+        for (std::string line; std::getline(block, line) && line != "end";)
+            for (const std::string& record : Expand(line, library_)) expected.push_back(record);
+        const bool matched = WaitUntil([&] {
+            const Strings all = Received();
+            got.assign(all.begin() + static_cast<long>(std::min(checked_, all.size())), all.end());
+            return Matches(expected, 0, got, 0);
+        }, 15000);
+        std::string report = "the chat client received:\n";
+        for (const std::string& line : got) report += "    " + line + "\n";
+        report += "  expected:\n";
+        for (const std::string& line : expected) report += "    " + line + "\n";
+        Check(matched, report);
+        checked_ += got.size();
+    }
+
+    void OnRoom() {
+        directives_["sent"] = [this](const Arg& a) { ExpectReceived(*a.block); };
+        directives_["times"] = [this](const Arg& a) {  // times N RECORD, in all
+            const Strings all = Received();
+            const long times = std::count(all.begin(), all.end(), Expand(a.text, library_)[0]);
+            Check(times == std::stol(a.name), "received " + std::to_string(times) + " times");
+        };
+        directives_["count"] = [this](const Arg& a) {  // count N PREFIX: log lines, waited for
+            long count = 0;
+            Wait([&] {
+                count = 0;
+                for (const std::string& line : sim_->Log()) count += line.rfind(a.text, 0) == 0;
+                return count == std::stol(a.name);
+            }, std::to_string(count) + " such log lines");
+        };
+        // The room's Crowd... button and dialog, as a host uses them.
+        directives_["crowd"] = [this](const Arg& a) {
+            PostCommand(sim_->window(), IDC_CROWD);
+            HWND dialog = sim_->program().WaitForWindow("Crowd", "#32770", 10000);
+            Check(dialog != nullptr, "no Crowd dialog");
+            SetDlgItemInt(dialog, IDC_CROWD_COUNT, std::stoi(a.all), FALSE);
+            PostCommand(dialog, IDOK);
+            // The room takes the crowd in before it answers the next message.
+            DWORD_PTR answer = 0;
+            Check(WaitUntil([&] { return !IsWindow(dialog); }) &&
+                      SendMessageTimeoutA(sim_->window(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer),
+                  "the crowd did not come");
+        };
+        directives_["room-count"] = [this](const Arg& a) {
+            HWND line = GetDlgItem(sim_->window(), IDC_ESP_COUNT);
+            Wait([&] { return TitleOf(line) == a.all; }, "the room shows " + TitleOf(line));
+        };
+        directives_["room-ends"] = [this](const Arg&) { sim_.reset(); };
+        directives_["inject"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::InjectLineData, Unescape(a.all)), "the room took no line"); };
+        directives_["api-data"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::ReceivedData, a.name + '\f' + a.text), "nobody took the data"); };
+        // Sent, not set: another program's control takes its text by message only.
+        directives_["conduit-set"] = [this](const Arg& a) {
+            SendDlgItemMessageA(Conduit(), IdOf(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
+        };
+        directives_["conduit-click"] = [this](const Arg& a) { Check(RunCommand(Conduit(), IdOf(a.all)), "it never ended"); };
+        directives_["conduit-shows"] = [this](const Arg& a) {
+            HWND conduit = Conduit();
+            Check(conduit && !IsWindowVisible(conduit), "no hidden conduit window");
+            const int id = IdOf(a.name);
+            const auto shown = [&] {
+                return id == conduit_ids::ErrorCheck ? std::to_string(IsDlgButtonChecked(conduit, id)) : ControlText(GetDlgItem(conduit, id));
+            };
+            Wait([&] { return shown() == a.text; }, "it shows " + Escape(shown()));
+        };
+    }
+
+    // Boxes by their script file line, 1 to 30; other controls by name.
+
+    HWND EditorControl(const std::string& name) {
+        if (name == "VScroll1") return GetDlgItem(Editor(), editor_ids::VScroll1);
+        if (name == "Command1" || name == "Command2") return GetDlgItem(Editor(), name == "Command1" ? editor_ids::Command1 : editor_ids::Command2);
+        HWND panel = GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1);
+        return GetDlgItem(panel, editor_ids::BoxId(std::stoi(name) - 1));
+    }
+
+    void OnEditor() {
+        directives_["editor"] = [this](const Arg& a) {
+            HWND found = app_->WaitForWindow(editor_ids::Caption, editor_ids::ClassName, 10000);
+            Check(found && (a.all != "same" || found == editor_), "no editor, or a second one");
+            editor_ = found;
+        };
+        directives_["editor-closed"] = [this](const Arg&) {
+            Wait([&] { return !IsWindow(editor_); }, "the editor stayed open");
+            Wait([&] { return GetForegroundWindow() == Console(); }, "the console is not in front");
+        };
+        // Neither owned nor topmost, so the topmost console lies above it.
+        directives_["editor-below-console"] = [this](const Arg&) {
+            Check(!GetWindow(Editor(), GW_OWNER) && !(GetWindowLongA(Editor(), GWL_EXSTYLE) & WS_EX_TOPMOST), "owned or topmost");
+            bool consoleFirst = false;
+            for (HWND window = GetTopWindow(nullptr); window && window != Editor(); window = GetWindow(window, GW_HWNDNEXT))
+                consoleFirst = consoleFirst || window == Console();
+            Check(consoleFirst, "the editor lies above the console");
+        };
+        directives_["editors"] = [this](const Arg& a) {
+            const auto editors = WindowsOf(app_->id(), [](HWND window) { return TitleOf(window) == editor_ids::Caption; });
+            Check(editors.size() == std::stoul(a.all), "editor count");
+        };
+        directives_["set"] = [this](const Arg& a) {
+            SendMessageA(EditorControl(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
+        };
+        directives_["holds"] = [this](const Arg& a) {
+            const std::string held = ControlText(EditorControl(a.name));
+            Check(held == a.text, "it holds \"" + Escape(held) + "\"");
+        };
+        directives_["disabled"] = [this](const Arg& a) { Check(!IsWindowEnabled(EditorControl(a.all)), "it is enabled"); };
+        directives_["key"] = [this](const Arg& a) {
+            if (a.text.rfind("CHAR ", 0) == 0) PostMessageA(EditorControl(a.name), WM_CHAR, std::stoi(a.text.substr(5)), 1);
+            else PressKey(EditorControl(a.name), Keys.at(a.text));
+        };
+        directives_["click-into"] = [this](const Arg& a) {
+            PostMessageA(EditorControl(a.all), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+            PostMessageA(EditorControl(a.all), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        };
+        directives_["click"] = [this](const Arg& a) { PostCommand(Editor(), GetDlgCtrlID(EditorControl(a.all))); };
+        directives_["paste"] = [this](const Arg& a) { PasteInto(EditorControl(a.name), a.text); };
+        // The scroll value, and the panel where it puts it.
+        directives_["scroll"] = [this](const Arg& a) {
+            const int value = std::stoi(a.all);
+            HWND bar = EditorControl("VScroll1");
+            Wait([&] { return GetScrollPos(bar, SB_CTL) == value && PanelTop() == 8 - value / 15; },
+                 "scroll value " + std::to_string(GetScrollPos(bar, SB_CTL)) + ", panel top " + std::to_string(PanelTop()));
+        };
+        directives_["thumb"] = [this](const Arg& a) {
+            const WORD code = a.name == "track" ? SB_THUMBTRACK : a.name == "release" ? SB_THUMBPOSITION : SB_ENDSCROLL;
+            PostMessageA(Editor(), WM_VSCROLL, MAKEWPARAM(code, std::stoi(a.text)), reinterpret_cast<LPARAM>(EditorControl("VScroll1")));
+        };
+        directives_["tab-order"] = [this](const Arg& a) {
+            for (const std::string& next : a.words) {
+                PressKey(FocusOf(Editor()), VK_TAB);
+                Wait([&] { return FocusOf(Editor()) == EditorControl(next); },
+                     "Tab went to " + std::to_string(GetDlgCtrlID(FocusOf(Editor()))) + ", not " + next, 3000);
+            }
+        };
+        // Moved and minimised, as a host might leave it.
+        directives_["editor-away"] = [this](const Arg&) {
+            SetWindowPos(Editor(), nullptr, 5, 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindowAsync(Editor(), SW_MINIMIZE);
+            Wait([&] { return IsIconic(Editor()) != FALSE; }, "not minimised");
+        };
+        directives_["editor-front"] = [this](const Arg&) {
+            Wait([&] { return !IsIconic(Editor()) && GetForegroundWindow() == Editor(); }, "the editor is not in front");
+        };
+        directives_["editor-close-box"] = [this](const Arg&) { PostMessageA(Editor(), WM_CLOSE, 0, 0); };
+    }
+
     HWND Editor() {
         Check(editor_ && IsWindow(editor_), "no editor open");
         return editor_;
     }
-    HWND EditorControl(const std::string& name);
     HWND Conduit() {
         Console();  // made, hidden, before the console shows
         return app_->Window([](HWND window) { return TitleOf(window) == conduit_ids::Caption; });
@@ -398,9 +717,6 @@ private:
     HWND WindowNamed(const std::string& name) { return name == "editor" ? Editor() : Console(); }
     int PanelTop() { return RectIn(Editor(), GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1)).top; }
     std::string Path(const std::string& name) const { return name.find(':') != std::string::npos ? name : folder_.File(name); }
-    void OnConsole();
-    void OnRoom();
-    void OnEditor();
 
     bool library_;
     ScratchFolder folder_;
@@ -415,328 +731,6 @@ private:
     Strings drawn_;  // a winner is never drawn twice
     std::map<std::string, std::function<void(const Arg&)>> directives_;
 };
-
-void Run::Do(const std::string& keyword, const std::string& argument, std::istream& block) {
-    const auto directive = directives_.find(keyword);
-    Check(directive != directives_.end(), "unknown directive");
-    const size_t space = argument.find(' ');
-    directive->second({argument, argument.substr(0, space), space == std::string::npos ? "" : Unescape(argument.substr(space + 1)),
-                       Split(argument, ' '), &block});
-}
-
-Run::Run(bool library) : library_(library) {
-    // Before the start, and files.
-    directives_["room"] = [this](const Arg& a) {
-        if (a.all == "none") room_ = false;
-        else scenario_ += a.all + "\n";
-    };
-    directives_["file"] = [this](const Arg& a) { WriteFile(Path(a.name), written_[a.name] = a.text); };
-    directives_["copy"] = [this](const Arg& a) { CopyFileA(Path(a.name).c_str(), Path(a.text).c_str(), FALSE); };
-    directives_["readonly"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_READONLY); };
-    directives_["writable"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_NORMAL); };
-    directives_["untitled-window"] = [](const Arg&) {
-        CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
-    };
-    directives_["start"] = [this](const Arg&) { Start(); };
-    directives_["practice"] = [this](const Arg&) { StartPractice(); };
-    directives_["file-is"] = [this](const Arg& a) {
-        std::string content;
-        const bool exists = ReadFile(Path(a.name), content);
-        if (a.text == "absent") Check(!exists, a.name + " exists");
-        else Check(exists && content == (a.text == "unchanged" ? written_[a.name] : a.text), "it holds \"" + Escape(content) + "\"");
-    };
-    OnConsole();
-    OnRoom();
-    OnEditor();
-}
-
-void Run::Start() {
-    // Unless the case wrote its own: the transport's settings, and the
-    // simulated library beside the program for the library transport.
-    if (!written_.count("SCONTROL.TXT"))
-        WriteFile(folder_.File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-    if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), folder_.File("wadapi.dll").c_str(), TRUE);
-    if (room_) {
-        WriteFile(folder_.File("scenario.txt"), scenario_);
-        sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_.path()));
-    }
-    CopyFileA(BesideTests("tamblo.exe").c_str(), folder_.File("tamblo.exe").c_str(), FALSE);
-    app_ = std::make_unique<Program>(folder_.File("tamblo.exe"), folder_.path());
-    Check(app_->started(), "tamblo.exe did not start");
-}
-
-// The download's practice folder, unpacked beside the tests by the build,
-// started as a host starts it: practice.cmd starts the room, which starts
-// the program.
-void Run::StartPractice() {
-    std::error_code error;
-    std::filesystem::copy(BesideTests("unpacked\\practice"), folder_.path(), std::filesystem::copy_options::recursive, error);
-    Check(!error, "no practice folder beside the runner: " + error.message());
-    if (library_ && !written_.count("SCONTROL.TXT")) WriteFile(folder_.File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
-    Check(Program(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").Exited(20000), "practice.cmd did not end");
-    sim_ = std::make_unique<ChatSim>(folder_, new Program(ProcessShowing("ChatSimRoom")));
-    app_ = std::make_unique<Program>(ProcessShowing("Tamblo"));
-}
-
-HWND Run::Console() {
-    // By class too: a message box may carry the same title.
-    if (app_ && !console_) console_ = app_->WaitForWindow("Tamblo", "Tamblo");
-    Check(console_ != nullptr, "no console window");
-    return console_;
-}
-
-void Run::OnConsole() {
-    directives_["do"] = [this](const Arg& a) { Check(RunCommand(Console(), IdOf(a.all)), "it never ended"); };
-    directives_["post"] = [this](const Arg& a) { PostCommand(Console(), IdOf(a.all)); };
-    directives_["wait"] = [this](const Arg& a) {
-        Wait([&] { return (IsWindowEnabled(Console()) == FALSE) == (a.all == "busy"); }, "it never came", 30000);
-    };
-    directives_["close"] = [this](const Arg&) { PostMessageA(Console(), WM_CLOSE, 0, 0); };
-    directives_["exits"] = [this](const Arg&) { Check(app_->Exited(20000), "the program did not end"); };
-    directives_["rows"] = [this](const Arg& a) {
-        LRESULT rows = 0;
-        Wait([&] { return (rows = SendDlgItemMessageA(Console(), IdOf(a.name), LB_GETCOUNT, 0, 0)) == std::stol(a.text); },
-             std::to_string(rows) + " rows");
-    };
-    directives_["text"] = [this](const Arg& a) {
-        const std::string shown = TitleOf(GetDlgItem(Console(), IdOf(a.name)));
-        Check(shown == a.text, "it shows \"" + shown + "\"");
-    };
-    // control NAME CLASS LEFT TOP RIGHT BOTTOM CAPTION, in the console's client area
-    directives_["control"] = [this](const Arg& a) {
-        HWND control = GetDlgItem(Console(), IdOf(a.name));
-        const RECT r = RectIn(Console(), control);
-        std::ostringstream seen;
-        seen << ClassOf(control) << ' ' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << ' ' << TitleOf(control);
-        Check(seen.str() == a.text || seen.str() == a.text + " ", "it is " + seen.str());
-    };
-    directives_["client"] = [this](const Arg& a) {
-        RECT client;
-        GetClientRect(WindowNamed(a.name), &client);
-        Check(std::to_string(client.right) + " " + std::to_string(client.bottom) == a.text, "client size");
-    };
-    directives_["centred"] = [this](const Arg& a) { Check(Centred(WindowNamed(a.all)), "not centred"); };
-    directives_["focus"] = [this](const Arg& a) {
-        HWND window = WindowNamed(a.name);
-        HWND expected = a.name == "editor" ? EditorControl(a.text) : GetDlgItem(window, IdOf(a.text));
-        Wait([&] { return FocusOf(window) == expected; }, "the focus is on " + std::to_string(GetDlgCtrlID(FocusOf(window))));
-    };
-    directives_["pixel"] = [this](const Arg& a) {  // pixel WINDOW X Y RRGGBB
-        const unsigned long rgb = std::stoul(a.words.at(3), nullptr, 16);
-        COLORREF seen = 0;
-        Wait([&] { return (seen = ClientPixel(WindowNamed(a.name), std::stoi(a.words.at(1)), std::stoi(a.words.at(2)))) ==
-                          RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255); },
-             "the pixel is " + std::to_string(seen), 3000);
-    };
-    directives_["shows-rows"] = [this](const Arg& a) {
-        HWND list = GetDlgItem(Console(), IdOf(a.all));
-        Wait([&] { return ListShowsRows(list); }, "it does not show its rows", 1000);
-    };
-    directives_["topmost"] = [this](const Arg&) {
-        Wait([&] { return (GetWindowLongA(Console(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, "not topmost");
-    };
-    directives_["untopmost"] = [this](const Arg&) {
-        SetWindowPos(Console(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    };
-    directives_["minimise-restore"] = [this](const Arg&) {
-        ShowWindow(Console(), SW_MINIMIZE);
-        ShowWindow(Console(), SW_RESTORE);
-    };
-    // Each "|"-separated part is in the box's title or text, "!part" is not;
-    // "owner=editor": the editor owns it. Then OK.
-    directives_["box"] = [this](const Arg& a) {
-        HWND box = nullptr;
-        Wait([&] { return (box = app_->VisibleOfClass("#32770")) != nullptr; }, "no message box", 20000);
-        const std::string shown = TitleOf(box) + "\n" + ControlText(GetDlgItem(box, 0xFFFF));
-        for (const std::string& part : Split(Unescape(a.all), '|')) {
-            const bool forbidden = part.rfind("!", 0) == 0;
-            if (part == "owner=editor") Check(GetWindow(box, GW_OWNER) == Editor(), "the box is not the editor's");
-            else Check((shown.find(part.substr(forbidden)) != std::string::npos) != forbidden, "the box says: " + shown);
-        }
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Wait([&] { return !IsWindow(box); }, "the message box stayed");
-    };
-}
-
-Strings Run::Received() const {
-    Strings records;
-    for (const std::string& line : sim_ ? sim_->Log() : Strings())
-        if (line.rfind("poke\t", 0) == 0 || line.rfind("request\t", 0) == 0 || line.rfind("api\t", 0) == 0)
-            records.push_back(line);
-    return records;
-}
-
-// "..." is any run of records, also none; "winner A|B" one of the names
-// not drawn before, "winner *" any spoken line.
-bool Run::Matches(const Strings& expected, size_t e, const Strings& got, size_t g) {
-    if (e == expected.size()) return g == got.size();
-    if (expected[e] == "...\t") {
-        for (size_t skip = g; skip <= got.size(); ++skip)
-            if (Matches(expected, e + 1, got, skip)) return true;
-        return false;
-    }
-    if (g == got.size()) return false;
-    if (expected[e] == "winner\t*") return got[g].rfind(Expand("say ", library_)[0], 0) == 0 && Matches(expected, e + 1, got, g + 1);
-    if (expected[e].rfind("winner\t", 0) == 0) {
-        for (const std::string& name : Split(expected[e].substr(7), '|'))
-            if (std::find(drawn_.begin(), drawn_.end(), name) == drawn_.end() &&
-                got[g] == Expand("say " + name, library_)[0] && Matches(expected, e + 1, got, g + 1)) {
-                drawn_.push_back(name);
-                return true;
-            }
-        return false;
-    }
-    return got[g] == expected[e] && Matches(expected, e + 1, got, g + 1);
-}
-
-// The records since the last check must be exactly the block's, in order.
-void Run::ExpectReceived(std::istream& block) {
-    Strings expected, got;
-    for (std::string line; std::getline(block, line) && line != "end";)
-        for (const std::string& record : Expand(line, library_)) expected.push_back(record);
-    const bool matched = WaitUntil([&] {
-        const Strings all = Received();
-        got.assign(all.begin() + static_cast<long>(std::min(checked_, all.size())), all.end());
-        return Matches(expected, 0, got, 0);
-    }, 15000);
-    std::string report = "the chat client received:\n";
-    for (const std::string& line : got) report += "    " + line + "\n";
-    report += "  expected:\n";
-    for (const std::string& line : expected) report += "    " + line + "\n";
-    Check(matched, report);
-    checked_ += got.size();
-}
-
-void Run::OnRoom() {
-    directives_["sent"] = [this](const Arg& a) { ExpectReceived(*a.block); };
-    directives_["times"] = [this](const Arg& a) {  // times N RECORD, in all
-        const Strings all = Received();
-        const long times = std::count(all.begin(), all.end(), Expand(a.text, library_)[0]);
-        Check(times == std::stol(a.name), "received " + std::to_string(times) + " times");
-    };
-    directives_["count"] = [this](const Arg& a) {  // count N PREFIX: log lines, waited for
-        long count = 0;
-        Wait([&] {
-            count = 0;
-            for (const std::string& line : sim_->Log()) count += line.rfind(a.text, 0) == 0;
-            return count == std::stol(a.name);
-        }, std::to_string(count) + " such log lines");
-    };
-    // The room's Crowd... button and dialog, as a host uses them.
-    directives_["crowd"] = [this](const Arg& a) {
-        PostCommand(sim_->window(), IDC_CROWD);
-        HWND dialog = sim_->program().WaitForWindow("Crowd", "#32770", 10000);
-        Check(dialog != nullptr, "no Crowd dialog");
-        SetDlgItemInt(dialog, IDC_CROWD_COUNT, std::stoi(a.all), FALSE);
-        PostCommand(dialog, IDOK);
-        // The room takes the crowd in before it answers the next message.
-        DWORD_PTR answer = 0;
-        Check(WaitUntil([&] { return !IsWindow(dialog); }) &&
-                  SendMessageTimeoutA(sim_->window(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer),
-              "the crowd did not come");
-    };
-    directives_["room-count"] = [this](const Arg& a) {
-        HWND line = GetDlgItem(sim_->window(), IDC_ESP_COUNT);
-        Wait([&] { return TitleOf(line) == a.all; }, "the room shows " + TitleOf(line));
-    };
-    directives_["room-ends"] = [this](const Arg&) { sim_.reset(); };
-    directives_["inject"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::InjectLineData, Unescape(a.all)), "the room took no line"); };
-    directives_["api-data"] = [this](const Arg& a) { Check(sim_->CopyData(chatsim::ReceivedData, a.name + '\f' + a.text), "nobody took the data"); };
-    // Sent, not set: another program's control takes its text by message only.
-    directives_["conduit-set"] = [this](const Arg& a) {
-        SendDlgItemMessageA(Conduit(), IdOf(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
-    };
-    directives_["conduit-click"] = [this](const Arg& a) { Check(RunCommand(Conduit(), IdOf(a.all)), "it never ended"); };
-    directives_["conduit-shows"] = [this](const Arg& a) {
-        HWND conduit = Conduit();
-        Check(conduit && !IsWindowVisible(conduit), "no hidden conduit window");
-        const int id = IdOf(a.name);
-        const auto shown = [&] {
-            return id == conduit_ids::ErrorCheck ? std::to_string(IsDlgButtonChecked(conduit, id)) : ControlText(GetDlgItem(conduit, id));
-        };
-        Wait([&] { return shown() == a.text; }, "it shows " + Escape(shown()));
-    };
-}
-
-// Boxes by their script file line, 1 to 30; other controls by name.
-HWND Run::EditorControl(const std::string& name) {
-    if (name == "VScroll1") return GetDlgItem(Editor(), editor_ids::VScroll1);
-    if (name == "Command1" || name == "Command2") return GetDlgItem(Editor(), name == "Command1" ? editor_ids::Command1 : editor_ids::Command2);
-    HWND panel = GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1);
-    return GetDlgItem(panel, editor_ids::BoxId(std::stoi(name) - 1));
-}
-
-void Run::OnEditor() {
-    directives_["editor"] = [this](const Arg& a) {
-        HWND found = app_->WaitForWindow(editor_ids::Caption, editor_ids::ClassName, 10000);
-        Check(found && (a.all != "same" || found == editor_), "no editor, or a second one");
-        editor_ = found;
-    };
-    directives_["editor-closed"] = [this](const Arg&) {
-        Wait([&] { return !IsWindow(editor_); }, "the editor stayed open");
-        Wait([&] { return GetForegroundWindow() == Console(); }, "the console is not in front");
-    };
-    // Neither owned nor topmost, so the topmost console lies above it.
-    directives_["editor-below-console"] = [this](const Arg&) {
-        Check(!GetWindow(Editor(), GW_OWNER) && !(GetWindowLongA(Editor(), GWL_EXSTYLE) & WS_EX_TOPMOST), "owned or topmost");
-        bool consoleFirst = false;
-        for (HWND window = GetTopWindow(nullptr); window && window != Editor(); window = GetWindow(window, GW_HWNDNEXT))
-            consoleFirst = consoleFirst || window == Console();
-        Check(consoleFirst, "the editor lies above the console");
-    };
-    directives_["editors"] = [this](const Arg& a) {
-        const auto editors = WindowsOf(app_->id(), [](HWND window) { return TitleOf(window) == editor_ids::Caption; });
-        Check(editors.size() == std::stoul(a.all), "editor count");
-    };
-    directives_["set"] = [this](const Arg& a) {
-        SendMessageA(EditorControl(a.name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
-    };
-    directives_["holds"] = [this](const Arg& a) {
-        const std::string held = ControlText(EditorControl(a.name));
-        Check(held == a.text, "it holds \"" + Escape(held) + "\"");
-    };
-    directives_["disabled"] = [this](const Arg& a) { Check(!IsWindowEnabled(EditorControl(a.all)), "it is enabled"); };
-    directives_["key"] = [this](const Arg& a) {
-        if (a.text.rfind("CHAR ", 0) == 0) PostMessageA(EditorControl(a.name), WM_CHAR, std::stoi(a.text.substr(5)), 1);
-        else PressKey(EditorControl(a.name), Keys.at(a.text));
-    };
-    directives_["click-into"] = [this](const Arg& a) {
-        PostMessageA(EditorControl(a.all), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        PostMessageA(EditorControl(a.all), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    };
-    directives_["click"] = [this](const Arg& a) { PostCommand(Editor(), GetDlgCtrlID(EditorControl(a.all))); };
-    directives_["paste"] = [this](const Arg& a) { PasteInto(EditorControl(a.name), a.text); };
-    // The scroll value, and the panel where it puts it.
-    directives_["scroll"] = [this](const Arg& a) {
-        const int value = std::stoi(a.all);
-        HWND bar = EditorControl("VScroll1");
-        Wait([&] { return GetScrollPos(bar, SB_CTL) == value && PanelTop() == 8 - value / 15; },
-             "scroll value " + std::to_string(GetScrollPos(bar, SB_CTL)) + ", panel top " + std::to_string(PanelTop()));
-    };
-    directives_["thumb"] = [this](const Arg& a) {
-        const WORD code = a.name == "track" ? SB_THUMBTRACK : a.name == "release" ? SB_THUMBPOSITION : SB_ENDSCROLL;
-        PostMessageA(Editor(), WM_VSCROLL, MAKEWPARAM(code, std::stoi(a.text)), reinterpret_cast<LPARAM>(EditorControl("VScroll1")));
-    };
-    directives_["tab-order"] = [this](const Arg& a) {
-        for (const std::string& next : a.words) {
-            PressKey(FocusOf(Editor()), VK_TAB);
-            Wait([&] { return FocusOf(Editor()) == EditorControl(next); },
-                 "Tab went to " + std::to_string(GetDlgCtrlID(FocusOf(Editor()))) + ", not " + next, 3000);
-        }
-    };
-    // Moved and minimised, as a host might leave it.
-    directives_["editor-away"] = [this](const Arg&) {
-        SetWindowPos(Editor(), nullptr, 5, 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindowAsync(Editor(), SW_MINIMIZE);
-        Wait([&] { return IsIconic(Editor()) != FALSE; }, "not minimised");
-    };
-    directives_["editor-front"] = [this](const Arg&) {
-        Wait([&] { return !IsIconic(Editor()) && GetForegroundWindow() == Editor(); }, "the editor is not in front");
-    };
-    directives_["editor-close-box"] = [this](const Arg&) { PostMessageA(Editor(), WM_CLOSE, 0, 0); };
-}
 
 // A case: one directive a line, "keyword argument"; "#" starts a comment.
 // A first line "transports dde library" runs it once in each; a line
