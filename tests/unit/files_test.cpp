@@ -57,6 +57,7 @@ TEST_F(LinkSettingsTest, FourLinesOverTheDefaultsUpToAFailedRead) {
     EXPECT_EQ(Loaded("\r\n1\r\n"), Settings("", true, false, 0));
     EXPECT_EQ(Loaded("t\r\n+1 yes\r\n1.5\r\n"), Settings("t", true, false, 0)) << "a switch is on for the number 1";
     EXPECT_EQ(Loaded(" My Client\n1\n1\n5\n "), Settings("My Client\n1\n1\n5\n", false, false, 0));
+    EXPECT_EQ(Loaded("Client\r1\r0\r2"), Settings("Client", true, false, 2)) << "a carriage return alone ends a line";
     // The rest of a line too long to hold is skipped, not read as lines.
     const std::string longTitle(MaxFileLineLength + 10, 'x');
     EXPECT_EQ(Loaded(longTitle + "\r\n1\r\n"), Settings(longTitle.substr(0, MaxFileLineLength), true, false, 0));
