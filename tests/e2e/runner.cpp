@@ -99,28 +99,17 @@ std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& acce
     return found;
 }
 
-// A fresh folder, removed with its content (read-only files too) at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        for (int counter = 1; path_.empty(); ++counter) {
-            const auto name = std::filesystem::temp_directory_path() /
-                              ("tamblo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter));
-            if (std::filesystem::create_directory(name)) path_ = name.string();
-        }
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
-            SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(path_, error);
-    }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+// The run's own folder, emptied (read-only files too) at its start and
+// kept after it for a look.
+std::string FreshFolder(const std::string& name) {
+    const auto path = std::filesystem::temp_directory_path() / ("tamblo-e2e-" + name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error))
+        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path, error);
+    std::filesystem::create_directories(path);
+    return path.string();
+}
 
 // A process started (or found running); ended at the end if it still runs.
 class Program {
@@ -177,11 +166,11 @@ private:
 // It shows its window only once its service is registered.
 class ChatSim {
 public:
-    ChatSim(const ScratchFolder& folder, Program* program) : folder_(folder), program_(program) {
+    ChatSim(const std::string& folder, Program* program) : folder_(folder), program_(program) {
         Check(program_->started(), "cannot start chatsim.exe");
         WaitUntil([&] { return (window_ = program_->VisibleOfClass(chatsim::SimWindowClass)) || program_->Exited(0); });
         std::string errors;
-        Check(window_, ReadFile(folder_.File("chatsim-errors.txt"), errors) ? "the room ended: " + errors : "the room showed no window");
+        Check(window_, ReadFile(folder_ + "\\chatsim-errors.txt", errors) ? "the room ended: " + errors : "the room showed no window");
     }
     ~ChatSim() {
         if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -192,7 +181,7 @@ public:
     // The log's complete lines; a last one without its line end is still being written.
     Strings Log() const {
         std::string content;
-        ReadFile(folder_.File("chatsim.log"), content);
+        ReadFile(folder_ + "\\chatsim.log", content);
         Strings lines;
         for (size_t begin = 0, end; (end = content.find('\n', begin)) != std::string::npos; begin = end + 1)
             lines.push_back(content.substr(begin, end - begin - (end > begin && content[end - 1] == '\r')));
@@ -206,7 +195,7 @@ public:
     }
 
 private:
-    const ScratchFolder& folder_;
+    const std::string folder_;
     std::unique_ptr<Program> program_;
     HWND window_ = nullptr;
 };
@@ -384,7 +373,7 @@ public:
                            Split(argument, ' '), &block});
     }
 
-    explicit Run(bool library) : library_(library) {
+    Run(const std::string& name, bool library) : library_(library), folder_(FreshFolder(name + (library ? ".library" : ".dde"))) {
         // Before the start, and files.
         directives_["room"] = [this](const Arg& a) {
             if (a.all == "none") room_ = false;
@@ -415,14 +404,14 @@ private:
         // Unless the case wrote its own: the transport's settings, and the
         // simulated library beside the program for the library transport.
         if (!written_.count("SCONTROL.TXT"))
-            WriteFile(folder_.File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-        if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), folder_.File("wadapi.dll").c_str(), TRUE);
+            WriteFile(File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
+        if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), File("wadapi.dll").c_str(), TRUE);
         if (room_) {
-            WriteFile(folder_.File("scenario.txt"), scenario_);
-            sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_.path()));
+            WriteFile(File("scenario.txt"), scenario_);
+            sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_));
         }
-        CopyFileA(BesideTests("tamblo.exe").c_str(), folder_.File("tamblo.exe").c_str(), FALSE);
-        app_ = std::make_unique<Program>(folder_.File("tamblo.exe"), folder_.path());
+        CopyFileA(BesideTests("tamblo.exe").c_str(), File("tamblo.exe").c_str(), FALSE);
+        app_ = std::make_unique<Program>(File("tamblo.exe"), folder_);
         Check(app_->started(), "tamblo.exe did not start");
     }
 
@@ -434,12 +423,12 @@ private:
 
     void StartPractice() {
         std::error_code error;
-        std::filesystem::copy(BesideTests("unpacked\\practice"), folder_.path(), std::filesystem::copy_options::recursive, error);
+        std::filesystem::copy(BesideTests("unpacked\\practice"), folder_, std::filesystem::copy_options::recursive, error);
         Check(!error, "no practice folder beside the runner: " + error.message());
-        if (library_ && !written_.count("SCONTROL.TXT")) WriteFile(folder_.File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
+        if (library_ && !written_.count("SCONTROL.TXT")) WriteFile(File("SCONTROL.TXT"), "VZones 3.0\r\n0\r\n1\r\n0\r\n");
         char system[MAX_PATH];
         GetSystemDirectoryA(system, MAX_PATH);
-        Check(Program(std::string(system) + "\\cmd.exe", folder_.path(), "/c practice.cmd").Exited(20000), "practice.cmd did not end");
+        Check(Program(std::string(system) + "\\cmd.exe", folder_, "/c practice.cmd").Exited(20000), "practice.cmd did not end");
         sim_ = std::make_unique<ChatSim>(folder_, new Program(ProcessShowing("ChatSimRoom")));
         app_ = std::make_unique<Program>(ProcessShowing("Tamblo"));
     }
@@ -716,10 +705,11 @@ private:
     }
     HWND WindowNamed(const std::string& name) { return name == "editor" ? Editor() : Console(); }
     int PanelTop() { return RectIn(Editor(), GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1)).top; }
-    std::string Path(const std::string& name) const { return name.find(':') != std::string::npos ? name : folder_.File(name); }
+    std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+    std::string Path(const std::string& name) const { return name.find(':') != std::string::npos ? name : File(name); }
 
     bool library_;
-    ScratchFolder folder_;
+    std::string folder_;
     std::string scenario_;
     bool room_ = true;
     std::map<std::string, std::string> written_;
@@ -735,11 +725,10 @@ private:
 // A case: one directive a line, "keyword argument"; "#" starts a comment.
 // A first line "transports dde library" runs it once in each; a line
 // "dde: ..." or "library: ..." only in that one.
-int RunCase(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream all;
-    all << file.rdbuf();
-    std::string text = all.str();
+int RunCase(const std::string& name) {
+    const std::string path = BesideTests("cases\\" + name);
+    std::string text;
+    ReadFile(path, text);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     std::vector<bool> transports = {false};
     if (text.rfind("transports ", 0) == 0) {
@@ -752,7 +741,7 @@ int RunCase(const std::string& path) {
         int number = 0;
         std::string line;
         try {
-            Run run(library);
+            Run run(name, library);
             while (std::getline(lines, line)) {
                 ++number;
                 std::string directive = line;
@@ -780,5 +769,5 @@ int main(int argc, char** argv) {
         std::printf("usage: e2e_runner CASE-FILE (in the cases folder beside it)\n");
         return 2;
     }
-    return RunCase(BesideTests(std::string("cases\\") + argv[1]));
+    return RunCase(argv[1]);
 }
