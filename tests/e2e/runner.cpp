@@ -672,8 +672,11 @@ private:
             Wait([&] { return GetScrollPos(bar, SB_CTL) == value && PanelTop() == 8 - value / 15; },
                  "scroll value " + std::to_string(GetScrollPos(bar, SB_CTL)) + ", panel top " + std::to_string(PanelTop()));
         };
+        // The scroll bar's own messages: its thumb, and the Top and Bottom of its menu.
         directives_["thumb"] = [this](const Arg& a) {
-            const WORD code = a.name == "track" ? SB_THUMBTRACK : a.name == "release" ? SB_THUMBPOSITION : SB_ENDSCROLL;
+            const std::map<std::string, WORD> codes = {{"track", SB_THUMBTRACK}, {"release", SB_THUMBPOSITION},
+                                                       {"end", SB_ENDSCROLL},    {"top", SB_TOP}, {"bottom", SB_BOTTOM}};
+            const WORD code = codes.at(a.name);
             PostMessageA(Editor(), WM_VSCROLL, MAKEWPARAM(code, std::stoi(a.text)), reinterpret_cast<LPARAM>(EditorControl("VScroll1")));
         };
         directives_["tab-order"] = [this](const Arg& a) {

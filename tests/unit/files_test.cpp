@@ -191,20 +191,6 @@ TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
     EXPECT_EQ(bottom.bottom - (BoxTop(29) + BoxHeight), 90);
 }
 
-TEST(EditorScrolling, StepsAndPagesStayWithinTheRangeAndADraggedThumbCountsWhenReleased) {
-    const std::tuple<int, ScrollAction, int, int> cases[] = {
-        {360, ScrollAction::LineDown, 0, 480},       {480, ScrollAction::LineUp, 0, 360},
-        {360, ScrollAction::LineUp, 0, 360},         {360, ScrollAction::PageDown, 0, 900},
-        {900, ScrollAction::PageUp, 0, 360},         {5400, ScrollAction::PageDown, 0, 5760},
-        {5700, ScrollAction::LineDown, 0, 5760},     {2000, ScrollAction::Top, 0, 360},
-        {2000, ScrollAction::Bottom, 0, 5760},       {360, ScrollAction::ThumbTrack, 3000, 360},
-        {360, ScrollAction::EndScroll, 3000, 360},   {360, ScrollAction::ThumbPosition, 3000, 3000},
-        {360, ScrollAction::ThumbPosition, 9000, 5760}, {3000, ScrollAction::ThumbPosition, 0, 360},
-    };
-    for (const auto& [value, action, thumb, after] : cases)
-        EXPECT_EQ(ScrollValueAfter(value, action, thumb), after) << value << " " << static_cast<int>(action);
-}
-
 TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpaces) {
     std::vector<int> visited{0};
     while (visited.size() <= BoxCount && NextInEnterCycle(visited.back()) != 0)
