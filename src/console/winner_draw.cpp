@@ -1,7 +1,9 @@
 #include "console/winner_draw.h"
 
+#include <optional>
 #include <random>
-#include <unordered_set>
+#include <string>
+#include <vector>
 
 #include "link/link.h"
 #include "scripts/script_store.h"
@@ -46,12 +48,6 @@ std::optional<std::string> DrawAmong(const std::vector<std::string>& entrants, H
 Chooser& EntropyChooser() {
     static EntropySeededChooser chooser;
     return chooser;
-}
-
-std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
-                                      const std::vector<std::string>& winners, Chooser& chooser) {
-    const std::unordered_set<std::string> won(winners.begin(), winners.end());
-    return DrawAmong(entrants, [&](size_t i) { return won.count(entrants[i]) != 0; }, chooser);
 }
 
 void PickWinner(Console& console, Chooser& chooser) {

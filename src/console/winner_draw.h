@@ -3,9 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "console/console.h"
 
@@ -20,11 +17,6 @@ public:
 
 // Seeded from the operating system's entropy source.
 Chooser& EntropyChooser();
-
-// Among the entrant rows that equal no winners-list row (exact, whole row);
-// nothing when no entrant is eligible.
-std::optional<std::string> DrawWinner(const std::vector<std::string>& entrants,
-                                      const std::vector<std::string>& winners, Chooser& chooser);
 
 void PickWinner(Console& console, Chooser& chooser = EntropyChooser());
 
