@@ -9,12 +9,13 @@
 
 namespace tamblo {
 
-std::string Strip(std::string_view text) {
+std::string_view StripView(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
+
+std::string Strip(std::string_view text) { return std::string(StripView(text)); }
 
 LineReader::LineReader(FileReader& file)
     : file_(&file), buffer_(16 * 1024, '\0'), lineLimit_(MaxFileLineLength) {}

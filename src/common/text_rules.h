@@ -10,6 +10,7 @@ namespace tamblo {
 class FileReader;
 
 // Removes leading and trailing spaces (character 32 only; tabs stay).
+std::string_view StripView(std::string_view text);
 std::string Strip(std::string_view text);
 
 // A line read from a file keeps at most this many bytes and the rest of it is

@@ -23,12 +23,7 @@ std::string ConfirmationText() {
 }
 
 // The scan looks at every line twice: views, so that no line costs a copy.
-std::string_view StripView(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
+// The text after the line's first colon, stripped; nothing without a colon.
 std::optional<std::string_view> RemainderView(std::string_view line) {
     const size_t colon = line.find(':');
     if (colon == std::string_view::npos) return std::nullopt;
@@ -48,12 +43,6 @@ std::optional<std::string_view> SignUpNameView(std::string_view line) {
 }
 
 }  // namespace
-
-std::optional<std::string> Remainder(const std::string& line) {
-    const auto remainder = RemainderView(line);
-    if (!remainder) return std::nullopt;
-    return std::string(*remainder);
-}
 
 bool IsStartMarker(const std::string& line, const std::string& markerText) {
     return IsMarker(line, StripView(markerText));

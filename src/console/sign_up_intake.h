@@ -12,8 +12,6 @@ namespace tamblo {
 inline constexpr const char* FallbackConfirmation = "You are on the List.";
 inline constexpr int16_t MaxMarkerCount = 32767;
 
-// The text after the line's first colon, stripped; nothing without a colon.
-std::optional<std::string> Remainder(const std::string& line);
 bool IsStartMarker(const std::string& line, const std::string& markerText);
 // The stripped name of a sign-up line, or nothing for any other line.
 std::optional<std::string> SignUpName(const std::string& line);
