@@ -30,9 +30,11 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// The whole file, or the content added at its end.
+bool WriteToFile(const std::string& path, const std::string& content, bool append = false) {
+    HANDLE file = CreateFileA(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
@@ -45,22 +47,14 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 // when a reader holds the file open without letting it be replaced.
 void SaveRoomText(const std::string& text) {
     const std::string fresh = std::string(RoomFile) + ".new";
-    if (WriteWholeFile(fresh, text) && MoveFileExA(fresh.c_str(), RoomFile, MOVEFILE_REPLACE_EXISTING)) return;
+    if (WriteToFile(fresh, text) && MoveFileExA(fresh.c_str(), RoomFile, MOVEFILE_REPLACE_EXISTING)) return;
     DeleteFileA(fresh.c_str());
-    WriteWholeFile(RoomFile, text);
+    WriteToFile(RoomFile, text);
 }
 
 // A line more: appended, since rewriting a room of a megabyte for each of
 // thousands of ESPs would make the simulator the slowest part of a run.
-void AppendToRoomFile(const std::string& line) {
-    HANDLE file = CreateFileA(RoomFile, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    const std::string bytes = line + "\r\n";
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
+void AppendToRoomFile(const std::string& line) { WriteToFile(RoomFile, line + "\r\n", true); }
 
 // The practice folder starts the program from here: only once the service
 // is up can its start-up register.
@@ -82,7 +76,7 @@ void StartProgram(HWND room, const std::string& program) {
 int Fail(const std::vector<std::string>& errors, int exitCode) {
     std::string text;
     for (const std::string& error : errors) text += error + "\r\n";
-    WriteWholeFile(ErrorFile, text);
+    WriteToFile(ErrorFile, text);
     return exitCode;
 }
 

@@ -137,7 +137,9 @@ void Win32ConduitWindow::OnButton(int id) {
 void Win32ConduitWindow::ShowFields(const ConduitFields& fields) {
     if (!window_) return;
     pending_ = fields;
-    if (!timerSet_ && !(timerSet_ = SetTimer(window_, ShowTimer, ShowEveryMs, nullptr) != 0)) Update();
+    if (timerSet_) return;
+    timerSet_ = SetTimer(window_, ShowTimer, ShowEveryMs, nullptr) != 0;
+    if (!timerSet_) Update();  // without a timer, at once
 }
 
 void Win32ConduitWindow::ShowPending() {
