@@ -34,15 +34,11 @@ RequestLog::~RequestLog() {
 }
 
 void RequestLog::Write(std::string_view kind, std::initializer_list<std::string_view> fields) {
-    std::string line = EscapeForLog(kind);
-    for (std::string_view field : fields) line += '\t' + EscapeForLog(field);
-    WriteLine(std::move(line));
+    WriteLine(LogLine(kind, fields));
 }
 
 void RequestLog::WriteFields(std::string_view kind, const std::vector<std::string>& fields) {
-    std::string line = EscapeForLog(kind);
-    for (const std::string& field : fields) line += '\t' + EscapeForLog(field);
-    WriteLine(std::move(line));
+    WriteLine(LogLine(kind, fields));
 }
 
 void RequestLog::WriteLine(std::string line) {

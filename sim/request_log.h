@@ -15,6 +15,17 @@ namespace chatsim {
 // 32 and 127 as \xNN; bytes 128-255 stay as they are.
 std::string EscapeForLog(std::string_view text);
 
+// One line of the log: the kind, then each field escaped, tab-separated.
+template <typename Fields>
+std::string LogLine(std::string_view kind, const Fields& fields) {
+    std::string line = EscapeForLog(kind);
+    for (std::string_view field : fields) line += '\t' + EscapeForLog(field);
+    return line;
+}
+inline std::string LogLine(std::string_view kind, std::initializer_list<std::string_view> fields) {
+    return LogLine<std::initializer_list<std::string_view>>(kind, fields);
+}
+
 class RequestLog {
 public:
     // Starts the file empty.

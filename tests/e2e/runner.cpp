@@ -326,20 +326,22 @@ Strings Expand(const std::string& record, bool library) {
     const size_t space = record.find(' ');
     const std::string word = record.substr(0, space);
     const std::string text = space == std::string::npos ? "" : Unescape(record.substr(space + 1));
-    const auto poke = [](const std::string& topic, const std::string& data) {
-        return "poke\t" + topic + "\t" + topic + "\t" + Escape(data);
-    };
+    using chatsim::LogLine;
+    const auto poke = [](const std::string& topic, const std::string& data) { return LogLine("poke", {topic, topic, data}); };
     const auto communicate = [&](const char* mode, const std::string& name, const std::string& line) {
-        if (library) return "api\tDapiCommunicate\tTamblo\t" + std::string(mode) + "\t" + Escape(name) + "\t" + Escape(line);
+        if (library) return LogLine("api", {"DapiCommunicate", "Tamblo", mode, name, line});
         return poke("WorldsApi_Communicate", std::string("Tamblo\f") + mode + "\f" + name + "\f" + line);
     };
     if (word == "=") return {Escape(text)};
     if (word == "..." || word == "winner") return {word + "\t" + text};
     if (word == "register")
-        return library ? Strings{"api\tInitDDE\tTamblo", "api\tDapiRegister\tTamblo"} : Strings{poke("WorldsApi_Register", "Tamblo")};
+        return library ? Strings{LogLine("api", {"InitDDE", "Tamblo"}), LogLine("api", {"DapiRegister", "Tamblo"})}
+                       : Strings{poke("WorldsApi_Register", "Tamblo")};
     if (word == "unregister")
-        return library ? Strings{"api\tDapiUnregister\tTamblo", "api\tKillDDE"} : Strings{poke("WorldsApi_Unregister", "Tamblo")};
-    if (word == "fetch") return {library ? "api\tDapiGetAllText\tTamblo" : "request\tWorldsApi_GetAllText\tTamblo"};
+        return library ? Strings{LogLine("api", {"DapiUnregister", "Tamblo"}), LogLine("api", {"KillDDE"})}
+                       : Strings{poke("WorldsApi_Unregister", "Tamblo")};
+    if (word == "fetch")
+        return {library ? LogLine("api", {"DapiGetAllText", "Tamblo"}) : LogLine("request", {"WorldsApi_GetAllText", "Tamblo"})};
     if (word == "say") return {communicate("0", "", text)};
     Check(word == "esp", "unknown record " + record);
     return {communicate("2", text.substr(0, text.find('|')), text.substr(text.find('|') + 1))};
