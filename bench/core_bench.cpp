@@ -10,17 +10,15 @@
 #include "console/sign_up_intake.h"
 #include "console/winner_draw.h"
 #include "link/dde_conduit.h"
+#include "console/program.h"
 #include "link/link.h"
 
 namespace tamblo {
 namespace {
 
-class Idle : public WindowPump, public Clock, public Desktop, public MessageBoxes, public FileSystem {
+class Idle : public WindowPump, public Clock, public Desktop, public MessageBoxes, public FileSystem,
+             public ApiLibrary {
 public:
-    Idle() {
-        SetPlatform({this, this, this, this});
-        SetFiles(this);
-    }
     void YieldOnce() override {}
     void WaitForInput() override {}
     TimeOfDay Now() override { return {}; }
@@ -32,12 +30,18 @@ public:
     FileResult WriteAll(const std::string&, const std::string&) override { return {}; }
     FileResult MoveOver(const std::string&, const std::string&) override { return {}; }
     FileResult Remove(const std::string&) override { return {}; }
+    std::optional<std::string> Load() override { return {}; }
+    void InitDDE(const std::string&, LibraryCallbacks&) override {}
+    void KillDDE() override {}
+    void DapiRegister(const std::string&) override {}
+    void DapiUnregister(const std::string&) override {}
+    void DapiGetAllText(const std::string&) override {}
+    void DapiCommunicate(const std::string&, int, const std::string&, const std::string&) override {}
 };
 
 // A chat client that answers every fetch with `text` and takes every line.
 class Client : public DdeConversation, public ConduitWindowFactory {
 public:
-    Client() { SetConduitWindowFactory(*this); }
     std::string text;
     void Close() override {}
     bool Open(const std::string&, const std::string&) override { return true; }
@@ -54,33 +58,38 @@ private:
     };
 };
 
-Idle idle;
-Client client;
+struct Bench {
+    Idle idle;
+    Client client;
+    Program program{{{idle, idle, idle, idle}, idle, idle, client}};
+};
 
 // 100,000 lines of about 20 bytes, as under Wine; every tenth a sign-up.
 void IntakeScan(benchmark::State& state) {
-    client.text.clear();
+    Bench bench;
+    std::string& text = bench.client.text;
     char line[32];
     for (int i = 0; i < 100000; ++i) {
         std::snprintf(line, sizeof line, i % 10 ? "Av%05d: hello all\r\n" : "ESP from P%06d: $\r\n", i);
-        client.text += line;
+        text += line;
     }
     for (auto _ : state) {
-        Console console;
-        TakeSignUps(console);
-        benchmark::DoNotOptimize(console.EntrantCount());
+        bench.program.console.ClearEntrants();
+        TakeSignUps(bench.program);
+        benchmark::DoNotOptimize(bench.program.console.EntrantCount());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(client.text.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(IntakeScan)->Unit(benchmark::kMillisecond);
 
 // 100,000 entrants of whom 99,999 have won: one is left to draw.
 void PickAWinner(benchmark::State& state) {
-    Console console;
+    Bench bench;
+    Console& console = bench.program.console;
     for (int i = 0; i < 100000; ++i) console.InsertEntrant("Avatar " + std::to_string(i));
     for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));
     for (auto _ : state) {
-        PickWinner(console);
+        PickWinner(bench.program);
         state.PauseTiming();
         console.ClearWinners();
         for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));

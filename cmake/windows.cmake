@@ -8,6 +8,7 @@ else()
 endif()
 
 add_library(tamblo_win32 STATIC
+  src/common/win32/system_message.cpp
   src/common/win32/win32_file_system.cpp
   src/common/win32/win32_platform.cpp
   src/common/win32/window_placement.cpp

@@ -197,9 +197,8 @@ INT_PTR CALLBACK SimWindow::CrowdDialogProc(HWND dialog, UINT message, WPARAM wP
 LRESULT SimWindow::CopyData(HWND from, const COPYDATASTRUCT& data) {
     if (data.dwData != InjectLineData) return onCopyData_ ? onCopyData_(from, data) : FALSE;
     const char* bytes = static_cast<const char*>(data.lpData);
-    std::string line(bytes ? bytes : "", bytes ? data.cbData : 0);
-    const auto nul = line.find('\0');
-    if (nul != std::string::npos) line.resize(nul);
+    // Every byte, a NUL too: the library hands the text over counted.
+    const std::string line(bytes ? bytes : "", bytes ? data.cbData : 0);
     if (onLine_) onLine_(line);
     return TRUE;
 }

@@ -8,8 +8,6 @@ namespace tamblo {
 
 namespace {
 
-FileSystem* currentFiles = nullptr;
-
 FileResult ErrnoFailure() { return FileResult::Failure(std::strerror(errno)); }
 
 class StdFileReader : public FileReader {
@@ -29,13 +27,6 @@ private:
 };
 
 }  // namespace
-
-FileSystem& Files() {
-    static StdFileSystem standard;
-    return currentFiles ? *currentFiles : standard;
-}
-
-void SetFiles(FileSystem* files) { currentFiles = files; }
 
 std::unique_ptr<FileReader> StdFileSystem::OpenForReading(const std::string& name) {
     std::FILE* file = std::fopen(name.c_str(), "rb");

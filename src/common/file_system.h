@@ -39,10 +39,6 @@ public:
     virtual FileResult Remove(const std::string& name) = 0;
 };
 
-// The file system every part of the program uses; set once at start-up.
-FileSystem& Files();
-void SetFiles(FileSystem* files);  // nullptr: standard C++ files
-
 // Standard C++ files; replacing relies on rename() replacing the target,
 // which holds on POSIX systems.
 class StdFileSystem : public FileSystem {

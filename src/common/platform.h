@@ -56,26 +56,14 @@ public:
     virtual void Show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 };
 
+// The window system's ports, handed to every part that needs them.
 struct Platform {
-    WindowPump* pump = nullptr;
-    Clock* clock = nullptr;
-    Desktop* desktop = nullptr;
-    MessageBoxes* boxes = nullptr;
+    WindowPump& pump;
+    Clock& clock;
+    Desktop& desktop;
+    MessageBoxes& boxes;
 };
 
-// Set once at start-up (tests set fakes).
-void SetPlatform(const Platform& platform);
-WindowPump& Pump();
-Clock& TheClock();
-Desktop& TheDesktop();
-MessageBoxes& Boxes();
-
-void YieldTimes(int count);
-
-// Once the host closes the console nothing else may run: no command, no
-// further close, no save, nothing a library callback would start, and no
-// line but the unregister.
-void SetClosing(bool closing);
-bool Closing();
+void YieldTimes(WindowPump& pump, int count);
 
 }  // namespace tamblo

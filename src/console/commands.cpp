@@ -1,21 +1,8 @@
 #include "console/commands.h"
 
-#include "link/link.h"
-#include "scripts/script_store.h"
-
 namespace tamblo {
 
 namespace {
-
-// The store is read afresh for every line: a save in the editor between two
-// lines changes the lines not yet spoken.
-template <size_t Lines>
-void SpeakNonEmptyLines(const std::array<std::string, Lines> ScriptTexts::*slot) {
-    for (size_t line = 0; line < Lines; ++line) {
-        const std::string text = (ScriptStore().*slot)[line];
-        if (!text.empty()) SayToRoom(text);
-    }
-}
 
 std::string OrFallback(const std::string& text, const char* fallback) {
     return text.empty() ? fallback : text;
@@ -23,46 +10,47 @@ std::string OrFallback(const std::string& text, const char* fallback) {
 
 }  // namespace
 
-void SpeakWelcome(Console& console) {
-    BusyFrame busy(console);
-    SpeakNonEmptyLines(&ScriptTexts::OpeningText);
+void SpeakWelcome(Program& program) {
+    BusyFrame busy(program.console);
+    SpeakNonEmptyLines(program, &ScriptTexts::OpeningText);
 }
 
-void AskForSignUps(Console& console) {
-    BusyFrame busy(console);
-    SayToRoom(OrFallback(ScriptStore().AskForText, FallbackRequest));
+void AskForSignUps(Program& program) {
+    BusyFrame busy(program.console);
+    program.link.SayToRoom(OrFallback(program.scripts.Texts().AskForText, FallbackRequest));
 }
 
-void AnnounceClosing(Console& console) {
-    BusyFrame busy(console);
-    SpeakNonEmptyLines(&ScriptTexts::CloseText);
+void AnnounceClosing(Program& program) {
+    BusyFrame busy(program.console);
+    SpeakNonEmptyLines(program, &ScriptTexts::CloseText);
 }
 
-void ReadListOut(Console& console) {
+void ReadListOut(Program& program) {
+    Console& console = program.console;
     BusyFrame busy(console);
-    SayToRoom(OrFallback(ScriptStore().ListHeadText, FallbackListHeader));
+    program.link.SayToRoom(OrFallback(program.scripts.Texts().ListHeadText, FallbackListHeader));
     const int count = console.EntrantCount();
     for (int row = 0; row < count && row < console.EntrantCount(); ++row) {
         const std::string name = console.Entrant(row);
-        SayToRoom(name);
+        program.link.SayToRoom(name);
     }
 }
 
-void ClearEntrantList(Console& console) {
-    BusyFrame busy(console);
-    console.ClearEntrants();
-    console.SetTotalPeople("0");
+void ClearEntrantList(Program& program) {
+    BusyFrame busy(program.console);
+    program.console.ClearEntrants();
+    program.console.SetTotalPeople("0");
 }
 
-void ClearWinnersList(Console& console) {
-    BusyFrame busy(console);
-    console.ClearWinners();
+void ClearWinnersList(Program& program) {
+    BusyFrame busy(program.console);
+    program.console.ClearWinners();
 }
 
-void Reconnect(Console& console) {
-    BusyFrame busy(console);
-    UnregisterFromClient();
-    RegisterWithClient();
+void Reconnect(Program& program) {
+    BusyFrame busy(program.console);
+    program.link.UnregisterFromClient();
+    program.link.RegisterWithClient();
 }
 
 }  // namespace tamblo

@@ -32,29 +32,24 @@ int Console::InsertEntrant(const std::string& name) {
     const auto place = std::upper_bound(entrants_.begin(), entrants_.end(), name, EntrantOrder);
     const int index = static_cast<int>(place - entrants_.begin());
     entrants_.insert(place, name);
-    entrantWon_.insert(entrantWon_.begin() + index, won_.count(name) != 0);
     if (view_) view_->EntrantInserted(index, name);
     return index;
 }
 
 void Console::ClearEntrants() {
     entrants_.clear();
-    entrantWon_.clear();
     if (view_) view_->EntrantsCleared();
 }
 
 void Console::AppendWinner(const std::string& name) {
     winners_.push_back(name);
     won_.insert(name);
-    const auto [first, last] = std::equal_range(entrants_.begin(), entrants_.end(), name, EntrantOrder);
-    std::fill(entrantWon_.begin() + (first - entrants_.begin()), entrantWon_.begin() + (last - entrants_.begin()), 1);
     if (view_) view_->WinnerAppended(name);
 }
 
 void Console::ClearWinners() {
     winners_.clear();
     won_.clear();
-    std::fill(entrantWon_.begin(), entrantWon_.end(), 0);
     if (view_) view_->WinnersCleared();
 }
 

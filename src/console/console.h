@@ -39,12 +39,9 @@ public:
     int InsertEntrant(const std::string& name);
     void ClearEntrants();
 
-    int WinnerCount() const { return static_cast<int>(winners_.size()); }
-    const std::string& Winner(int index) const { return winners_.at(index); }
     const std::vector<std::string>& Winners() const { return winners_; }
-    // Whether the entrant row equals a winners-list row; kept along with
-    // both lists so that a draw among many past winners looks up nothing.
-    bool EntrantHasWon(int index) const { return entrantWon_[index] != 0; }
+    // Whether the name equals a winners-list row.
+    bool HasWon(const std::string& name) const { return won_.count(name) != 0; }
     void AppendWinner(const std::string& name);
     void ClearWinners();
 
@@ -63,8 +60,8 @@ public:
 private:
     std::vector<std::string> entrants_;
     std::vector<std::string> winners_;
+    // The winners' rows again, to look a name up among many.
     std::unordered_set<std::string> won_;
-    std::vector<char> entrantWon_;  // one per entrant row
     std::string totalPeople_ = "0";
     bool busy_ = false;
     ConsoleView* view_ = nullptr;

@@ -2,10 +2,7 @@
 
 #include <unordered_set>
 
-#include "common/platform.h"
 #include "common/text_rules.h"
-#include "link/link.h"
-#include "scripts/script_store.h"
 
 namespace tamblo {
 
@@ -13,12 +10,8 @@ namespace {
 
 constexpr std::string_view SignUpPrefix = "ESP from";
 
-// The fetched text, byte for byte what the capture file holds; none when
-// nothing was fetched.
-const std::optional<std::string>& CaptureText() { return FetchedChatText(); }
-
-std::string ConfirmationText() {
-    const std::string& text = ScriptStore().ConfirmText;
+std::string ConfirmationText(const Program& program) {
+    const std::string& text = program.scripts.Texts().ConfirmText;
     return text.empty() ? FallbackConfirmation : text;
 }
 
@@ -54,15 +47,17 @@ std::optional<std::string> SignUpName(const std::string& line) {
     return std::string(*name);
 }
 
-void CountMarkers(Console& console) {
+// Both read the fetched text, byte for byte what the capture file holds.
+void CountMarkers(Program& program) {
+    Console& console = program.console;
     console.MarkerCount = 0;
-    const auto& text = CaptureText();
+    const auto& text = program.link.FetchedChatText();
     if (!text) return;
     const std::string_view marker = StripView(console.MarkerText);
     LineReader reader(*text);
     std::string line;
     while (reader.ReadLine(line)) {
-        Pump().YieldOnce();
+        program.platform.pump.YieldOnce();
         if (!IsMarker(line, marker)) continue;
         // One more than the count can hold ends the counting there.
         if (console.MarkerCount == MaxMarkerCount) return;
@@ -70,11 +65,13 @@ void CountMarkers(Console& console) {
     }
 }
 
-void TakeSignUps(Console& console) {
+void TakeSignUps(Program& program) {
+    Console& console = program.console;
+    ClientLink& link = program.link;
     BusyFrame busy(console);
-    FetchChatText();
-    console.MarkerText = ScriptStore().OpeningText[1];
-    CountMarkers(console);
+    link.FetchChatText();
+    console.MarkerText = program.scripts.Texts().OpeningText[script_file::Credit];
+    CountMarkers(program);
 
     int seen = 0;
     bool accepting = console.MarkerCount == 0;
@@ -83,19 +80,19 @@ void TakeSignUps(Console& console) {
     std::unordered_set<std::string> entered;
     for (const std::string& row : console.Entrants()) entered.insert(Strip(row));
 
-    if (const auto& text = CaptureText()) {
+    if (const auto& text = link.FetchedChatText()) {
         const std::string_view marker = StripView(console.MarkerText);
         LineReader reader(*text);
         std::string line;
         while (reader.ReadLine(line)) {
-            Pump().YieldOnce();
+            program.platform.pump.YieldOnce();
             if (IsMarker(line, marker) && ++seen == console.MarkerCount) accepting = true;
             if (!accepting) continue;
             const auto name = SignUpNameView(line);
             if (!name || !entered.emplace(*name).second) continue;
             console.InsertEntrant(std::string(*name));
-            EspTarget() = *name;
-            EspToAvatar(ConfirmationText());
+            link.EspTarget = *name;
+            link.EspToAvatar(ConfirmationText(program));
         }
     }
     console.SetTotalPeople(std::to_string(console.EntrantCount()));

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "console/console.h"
+#include "console/program.h"
 
 namespace tamblo {
 
-inline constexpr const char* FallbackConfirmation = "You are on the List.";
+inline constexpr const char* FallbackConfirmation = DefaultConfirmText;
 inline constexpr int16_t MaxMarkerCount = 32767;
 
 bool IsStartMarker(const std::string& line, const std::string& markerText);
@@ -17,8 +17,8 @@ bool IsStartMarker(const std::string& line, const std::string& markerText);
 std::optional<std::string> SignUpName(const std::string& line);
 
 // Counts the start-marker lines of the fetched text into MarkerCount.
-void CountMarkers(Console& console);
+void CountMarkers(Program& program);
 
-void TakeSignUps(Console& console);
+void TakeSignUps(Program& program);
 
 }  // namespace tamblo

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/link.h"
-#include "scripts/script_store.h"
+#include "console/commands.h"
 
 namespace tamblo {
 
@@ -27,42 +26,34 @@ private:
     std::mt19937_64 generator_;
 };
 
-void SpeakWinnerLines(size_t from, size_t to) {
-    for (size_t line = from; line < to; ++line) {
-        const std::string text = ScriptStore().WinnerText[line];
-        if (!text.empty()) SayToRoom(text);
-    }
-}
-
-template <typename HasWon>
-std::optional<std::string> DrawAmong(const std::vector<std::string>& entrants, HasWon hasWon, Chooser& chooser) {
+std::optional<std::string> DrawAmongEligible(const Console& console, Chooser& chooser) {
     std::vector<const std::string*> eligible;
-    for (size_t i = 0; i < entrants.size(); ++i)
-        if (!hasWon(i)) eligible.push_back(&entrants[i]);
+    for (const std::string& entrant : console.Entrants())
+        if (!console.HasWon(entrant)) eligible.push_back(&entrant);
     if (eligible.empty()) return std::nullopt;
     return *eligible[chooser.Choose(eligible.size())];
 }
 
 }  // namespace
 
+// The entropy source of the draw, the one the process has.
 Chooser& EntropyChooser() {
     static EntropySeededChooser chooser;
     return chooser;
 }
 
-void PickWinner(Console& console, Chooser& chooser) {
-    BusyFrame busy(console);
+void PickWinner(Program& program, Chooser& chooser) {
+    BusyFrame busy(program.console);
     // One draw among the eligible entrants only: fair, and it always ends.
-    const auto winner = DrawAmong(
-        console.Entrants(), [&](size_t i) { return console.EntrantHasWon(static_cast<int>(i)); }, chooser);
+    const auto winner = DrawAmongEligible(program.console, chooser);
     if (!winner) {
         busy.KeepFocus();
         return;
     }
-    console.AppendWinner(*winner);
-    SpeakWinnerLines(0, 5);
-    SayToRoom(*winner);
-    SpeakWinnerLines(5, 7);
+    program.console.AppendWinner(*winner);
+    SpeakNonEmptyLines(program, &ScriptTexts::WinnerText, 0, 5);
+    program.link.SayToRoom(*winner);
+    SpeakNonEmptyLines(program, &ScriptTexts::WinnerText, 5);
 }
 
 }  // namespace tamblo

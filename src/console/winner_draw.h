@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "console/console.h"
+#include "console/program.h"
 
 namespace tamblo {
 
@@ -18,6 +18,6 @@ public:
 // Seeded from the operating system's entropy source.
 Chooser& EntropyChooser();
 
-void PickWinner(Console& console, Chooser& chooser = EntropyChooser());
+void PickWinner(Program& program, Chooser& chooser = EntropyChooser());
 
 }  // namespace tamblo

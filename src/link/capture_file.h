@@ -4,17 +4,33 @@
 #include <optional>
 #include <string>
 
+#include "common/file_system.h"
+#include "common/platform.h"
+
 namespace tamblo {
 
 inline constexpr const char* CaptureFileName = "C:\\KOBAX.TXT";
 
-// What the last fetch obtained, byte for byte what the capture file holds
-// (text plus CR LF), also when the file itself could not be written; nothing
-// when no text was obtained.
-const std::optional<std::string>& FetchedChatText();
-void ForgetFetchedText();
+class CaptureFile {
+public:
+    CaptureFile(FileSystem& files, MessageBoxes& boxes) : files_(files), boxes_(boxes) {}
 
-void DeleteCaptureFile();
-void StoreFetchedText(const std::string& text);
+    // What the last fetch obtained, byte for byte what the file holds (text
+    // plus CR LF), also when the file itself could not be written; nothing
+    // when no text was obtained.
+    const std::optional<std::string>& FetchedText() const { return fetched_; }
+    void Forget() { fetched_.reset(); }
+
+    void Delete();
+    void Store(const std::string& text);
+
+private:
+    void TellProblemOnce(const std::string& what, const FileResult& result);
+
+    FileSystem& files_;
+    MessageBoxes& boxes_;
+    std::optional<std::string> fetched_;
+    bool problemShown_ = false;
+};
 
 }  // namespace tamblo

@@ -14,13 +14,11 @@ std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& win
     return std::nullopt;
 }
 
-bool BringWindowToFront(const std::string& title) {
-    const std::optional<WindowId> window = FindWindowByTitle(TheDesktop().TopLevelWindows(), title);
+bool BringWindowToFront(Desktop& desktop, const std::string& title) {
+    const std::optional<WindowId> window = FindWindowByTitle(desktop.TopLevelWindows(), title);
     if (!window) return false;
-    TheDesktop().Activate(*window);
+    desktop.Activate(*window);
     return true;
 }
-
-void KeepOnTop(WindowId window) { TheDesktop().MakeTopmost(window); }
 
 }  // namespace tamblo

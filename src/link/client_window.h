@@ -16,8 +16,6 @@ std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& win
                                           const std::string& title);
 
 // False when no window has such a title.
-bool BringWindowToFront(const std::string& title);
-
-void KeepOnTop(WindowId window);
+bool BringWindowToFront(Desktop& desktop, const std::string& title);
 
 }  // namespace tamblo

@@ -1,14 +1,26 @@
 #include "link/dde_conduit.h"
 
-#include "common/platform.h"
+#include <utility>
+
 #include "link/client_window.h"
-#include "link/link_settings.h"
 
 namespace tamblo {
 
 namespace {
 
 constexpr char FieldSeparator = '\f';
+
+// Counts the exchanges on the stack while one runs.
+class Frame {
+public:
+    explicit Frame(int& depth) : depth_(depth) { ++depth_; }
+    ~Frame() { --depth_; }
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+
+private:
+    int& depth_;
+};
 
 }  // namespace
 
@@ -18,7 +30,10 @@ std::string BuildCommRecord(const std::string& mode, const std::string& avatarNa
            text;
 }
 
-DdeConduit::DdeConduit(ConduitWindowFactory& factory) : window_(factory.Create(*this)) { Show(); }
+DdeConduit::DdeConduit(ConduitWindowFactory& factory, const Platform& platform, const LinkSettings& settings)
+    : platform_(platform), settings_(settings), window_(factory.Create(*this)) {
+    Show();
+}
 
 DdeConduit::~DdeConduit() = default;
 
@@ -47,6 +62,7 @@ void DdeConduit::SetCommFields(const std::string& mode, const std::string& avata
 
 void DdeConduit::Exchange(const std::string& topic, const std::string& item, const std::string& text,
                           Transfer transfer) {
+    const Frame frame(depth_);
     fields_.ErrorCheck = false;
     Show();
     for (int tries = 1; tries <= DdeTriesPerExchange; ++tries) {
@@ -54,10 +70,22 @@ void DdeConduit::Exchange(const std::string& topic, const std::string& item, con
         Show();
         if (outcome != TryOutcome::DdeFailure) return;
         // Also drains a timed-out message's late answer before the next try.
-        YieldTimes(YieldsAfterFailedTry);
+        YieldTimes(platform_.pump, YieldsAfterFailedTry);
+        if (abandoned_) return;
     }
     fields_.ErrorCheck = true;
     Show();
+}
+
+// The system's modal wait for the answer may run other window events; what
+// they leave for an idle link runs as soon as the answer is in.
+template <typename Message>
+auto DdeConduit::Transferred(Message message) {
+    transferring_ = true;
+    auto result = message();
+    transferring_ = false;
+    if (afterTransfer_) std::exchange(afterTransfer_, nullptr)();
+    return result;
 }
 
 DdeConduit::TryOutcome DdeConduit::TryOnce(const std::string& topic, const std::string& item,
@@ -72,19 +100,22 @@ DdeConduit::TryOutcome DdeConduit::TryOnce(const std::string& topic, const std::
     if (!conversation.Open(DdeServiceName, topic)) return TryOutcome::DdeFailure;
     fields_.LinkOpen = true;
 
-    const LinkState& link = Link();
-    if (link.ActivateClientWindow && !BringWindowToFront(link.ClientWindowTitle))
+    if (settings_.ActivateClientWindow && !BringWindowToFront(platform_.desktop, settings_.ClientWindowTitle))
         return TryOutcome::OtherFailure;
 
     if (transfer == Transfer::Poke) {
-        if (!conversation.Poke(item, fields_.Text1)) return TryOutcome::DdeFailure;
+        const bool poked = Transferred([&] { return conversation.Poke(item, fields_.Text1); });
+        if (abandoned_) return TryOutcome::Done;
+        if (!poked) return TryOutcome::DdeFailure;
     } else {
-        std::optional<std::string> answer = conversation.Request(item);
+        std::optional<std::string> answer = Transferred([&] { return conversation.Request(item); });
+        if (abandoned_) return TryOutcome::Done;
         if (!answer) return TryOutcome::DdeFailure;
         fields_.Text1 = std::move(*answer);
     }
 
-    if (link.ActivateClientWindow && !BringWindowToFront(AppTitle)) return TryOutcome::OtherFailure;
+    if (settings_.ActivateClientWindow && !BringWindowToFront(platform_.desktop, AppTitle))
+        return TryOutcome::OtherFailure;
     return TryOutcome::Done;
 }
 

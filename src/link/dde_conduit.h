@@ -2,9 +2,13 @@
 // one exchange procedure that carries every DDE request to the chat client.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "common/platform.h"
+#include "link/link_settings.h"
 
 namespace tamblo {
 
@@ -56,7 +60,8 @@ std::string BuildCommRecord(const std::string& mode, const std::string& avatarNa
 
 class DdeConduit {
 public:
-    explicit DdeConduit(ConduitWindowFactory& factory);
+    // The settings are the link's, read at each exchange.
+    DdeConduit(ConduitWindowFactory& factory, const Platform& platform, const LinkSettings& settings);
     ~DdeConduit();
     DdeConduit(const DdeConduit&) = delete;
     DdeConduit& operator=(const DdeConduit&) = delete;
@@ -69,6 +74,16 @@ public:
     const ConduitFields& Fields() const { return fields_; }
     void SetCommFields(const std::string& mode, const std::string& avatarName, const std::string& text);
 
+    // An exchange of its own is running: a frame of it is on the stack, so
+    // it must not be destroyed now.
+    bool InUse() const { return depth_ > 0; }
+    // Its running exchanges end after their current step: the link is done with it.
+    void Abandon() { abandoned_ = true; }
+    // A DDE message waits for its answer; nothing else may use DDE meanwhile.
+    bool Transferring() const { return transferring_; }
+    // Runs once the waiting message has its answer (or has timed out).
+    void AfterTransfer(std::function<void()> then) { afterTransfer_ = std::move(then); }
+
 private:
     enum class Transfer { Poke, Request };
     enum class TryOutcome { Done, DdeFailure, OtherFailure };
@@ -77,11 +92,19 @@ private:
                   Transfer transfer);
     TryOutcome TryOnce(const std::string& topic, const std::string& item, const std::string& text,
                        Transfer transfer);
+    template <typename Message>
+    auto Transferred(Message message);
     void CloseConversation();
     void Show();
 
+    Platform platform_;
+    const LinkSettings& settings_;
     ConduitFields fields_;
     std::unique_ptr<ConduitWindow> window_;
+    int depth_ = 0;
+    bool abandoned_ = false;
+    bool transferring_ = false;
+    std::function<void()> afterTransfer_;
 };
 
 }  // namespace tamblo

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "common/platform.h"
-#include "link/link_settings.h"
+#include "link/link.h"
 
 namespace tamblo {
 
@@ -40,10 +39,7 @@ std::string CountedText(const char* text, size_t available) {
     if (!text) return {};
     uint32_t count = 0;
     std::memcpy(&count, text - sizeof count, sizeof count);
-    const size_t limit = std::min<size_t>(count, available);
-    size_t length = 0;
-    while (length < limit && text[length] != '\0') ++length;
-    return std::string(text, length);
+    return std::string(text, std::min<size_t>(count, available));
 }
 
 std::optional<std::string> ResultMessage(const std::string& code) {
@@ -55,21 +51,21 @@ std::optional<std::string> ResultMessage(const std::string& code) {
 
 // While the program closes, nothing the library says may open a box or
 // feed a fetch.
-int32_t ProcessAckData(const std::string& code) {
-    if (Closing()) return 0;
-    if (const auto message = ResultMessage(code)) Boxes().Show(*message, AckBoxTitle, MessageIcon::Information);
+int32_t ClientLink::ProcessAckData(const std::string& code) {
+    if (closing_) return 0;
+    if (const auto message = ResultMessage(code)) ports_.platform.boxes.Show(*message, AckBoxTitle, MessageIcon::Information);
     return 0;
 }
 
-int32_t ProcessReceivedData(const std::string& sender, int32_t, const std::string& data) {
-    if (Closing()) return 0;
-    Boxes().Show("Data received from " + sender + ": " + data, AppTitle, MessageIcon::None);
+int32_t ClientLink::ProcessReceivedData(const std::string& sender, int32_t, const std::string& data) {
+    if (closing_) return 0;
+    ports_.platform.boxes.Show("Data received from " + sender + ": " + data, AppTitle, MessageIcon::None);
     return 0;
 }
 
-int32_t ProcessAllText(const std::string& text) {
-    if (Closing()) return 0;
-    Link().ApiChatText = text;
+int32_t ClientLink::ProcessAllText(const std::string& text) {
+    if (closing_) return 0;
+    ApiChatText = text;
     return 0;
 }
 

@@ -1,72 +1,46 @@
-#include "link/library_transport.h"
-
-#include <cstdlib>
-
-#include "common/platform.h"
-#include "link/api_library.h"
-#include "link/capture_file.h"
+// The library transport: the chat client's own library `wadapi`.
 #include "link/link.h"
 #include "link/pacing.h"
 
 namespace tamblo {
 
-namespace {
-
-ApiLibrary* library = nullptr;
-bool ready = false;
-
-ApiLibrary& Api() {
-    if (!library) std::abort();  // a start-up that forgot the library is a programming error
-    return *library;
-}
-
-}  // namespace
-
-void SetApiLibrary(ApiLibrary* apiLibrary) {
-    library = apiLibrary;
-    ready = false;
-}
-
-bool LibraryReady() { return ready; }
-
-void LibraryRegister() {
-    if (const auto failure = Api().Load()) {
-        ready = false;
-        Boxes().Show(*failure + "\n\nTamblo cannot talk to the chat client through it. To use DDE instead, "
-                                "set line 3 of SCONTROL.TXT to 0 and start Tamblo again.",
-                     AppTitle, MessageIcon::Warning);
+void ClientLink::LibraryRegister() {
+    if (const auto failure = ports_.library.Load()) {
+        libraryReady_ = false;
+        ports_.platform.boxes.Show(*failure + "\n\nTamblo cannot talk to the chat client through it. To use DDE "
+                                              "instead, set line 3 of SCONTROL.TXT to 0 and start Tamblo again.",
+                                   AppTitle, MessageIcon::Warning);
         return;
     }
-    ready = true;
-    Api().InitDDE(AppTitle);
-    Api().DapiRegister(AppTitle);
+    libraryReady_ = true;
+    ports_.library.InitDDE(AppTitle, *this);
+    ports_.library.DapiRegister(AppTitle);
 }
 
-void LibraryUnregister() {
-    if (!ready) return;
-    Api().DapiUnregister(AppTitle);
-    Api().KillDDE();
+void ClientLink::LibraryUnregister() {
+    if (!libraryReady_) return;
+    ports_.library.DapiUnregister(AppTitle);
+    ports_.library.KillDDE();
 }
 
-void LibraryCommunicate(int mode, const std::string& avatarName, const std::string& text) {
-    Api().DapiCommunicate(AppTitle, mode, avatarName, text);
-    YieldTimes(YieldsAfterLibraryCall);
-    if (Link().SendPauseSeconds > 0) PauseSeconds(Link().SendPauseSeconds);
+void ClientLink::LibraryCommunicate(int mode, const std::string& avatarName, const std::string& text) {
+    ports_.library.DapiCommunicate(AppTitle, mode, avatarName, text);
+    YieldTimes(ports_.platform.pump, YieldsAfterLibraryCall);
+    if (settings.SendPauseSeconds > 0) PauseSeconds(settings.SendPauseSeconds);
 }
 
-void LibraryFetchChatText() {
-    if (!ready) return;
+void ClientLink::LibraryFetchChatText() {
     for (int attempt = 0; attempt < FetchAttempts; ++attempt) {
-        YieldTimes(YieldsBeforeFetchAttempt);
-        DeleteCaptureFile();
+        YieldTimes(ports_.platform.pump, YieldsBeforeFetchAttempt);
+        capture_.Delete();
         // Only text delivered once this fetch has asked counts: neither an
         // earlier drawing's text nor an earlier fetch's late answer, which can
         // arrive during the yields above, may stand in for this one's.
-        if (attempt == 0) Link().ApiChatText.clear();
-        Api().DapiGetAllText(AppTitle);
-        YieldTimes(YieldsAfterLibraryCall);
-        if (!Link().ApiChatText.empty()) {
-            StoreFetchedText(Link().ApiChatText);
+        if (attempt == 0) ApiChatText.clear();
+        ports_.library.DapiGetAllText(AppTitle);
+        YieldTimes(ports_.platform.pump, YieldsAfterLibraryCall);
+        if (!ApiChatText.empty()) {
+            capture_.Store(ApiChatText);
             return;
         }
     }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "link/capture_file.h"
-#include "link/library_transport.h"
 #include "link/pacing.h"
 
 namespace tamblo {
@@ -13,58 +11,67 @@ namespace {
 constexpr const char* SpeakMode = "0";
 constexpr const char* EspMode = "2";
 
-ConduitWindowFactory* conduitFactory = nullptr;
-std::unique_ptr<DdeConduit> conduit;
-
-bool UsesLibrary() { return Link().UseApiLibrary; }
-
-// With the library missing, or the program closing, the senders and the
-// fetch do nothing.
-bool TransportUsable() { return !Closing() && (!UsesLibrary() || LibraryReady()); }
-
 // A form feed would split the Comm record and let the text rewrite it.
 std::string WithoutFormFeeds(std::string text) {
     std::replace(text.begin(), text.end(), '\f', ' ');
     return text;
 }
 
-void DdeSend(const std::string& mode, const std::string& avatarName, const std::string& text) {
-    Conduit().SetCommFields(mode, avatarName, WithoutFormFeeds(text));
-    Conduit().DdeCommunicate();
+}  // namespace
+
+ClientLink::ClientLink(const LinkPorts& ports) : ports_(ports), capture_(ports.files, ports.platform.boxes) {}
+
+ClientLink::~ClientLink() = default;
+
+// With the library missing, or the program closing, the senders and the
+// fetch do nothing.
+bool ClientLink::TransportUsable() const { return !closing_ && (!UsesLibrary() || libraryReady_); }
+
+DdeConduit& ClientLink::Conduit() {
+    std::erase_if(retired_, [](const auto& conduit) { return !conduit->InUse(); });
+    if (!conduit_) conduit_ = std::make_unique<DdeConduit>(ports_.conduitWindows, ports_.platform, settings);
+    return *conduit_;
 }
 
-void DdeFetchChatText() {
+// Destroying the window closes its conversation; a conduit whose exchange
+// is still on the stack is only let go of, and goes when that has ended.
+void ClientLink::DestroyConduit() {
+    if (!conduit_ || !conduit_->InUse()) {
+        conduit_.reset();
+        return;
+    }
+    conduit_->Abandon();
+    retired_.push_back(std::move(conduit_));
+}
+
+void ClientLink::WhenIdle(std::function<void()> then) {
+    if (conduit_ && conduit_->Transferring())
+        conduit_->AfterTransfer(std::move(then));
+    else
+        then();
+}
+
+void ClientLink::DdeSend(const std::string& mode, const std::string& avatarName, const std::string& text) {
+    DdeConduit& conduit = Conduit();
+    conduit.SetCommFields(mode, avatarName, WithoutFormFeeds(text));
+    conduit.DdeCommunicate();
+}
+
+void ClientLink::DdeFetchChatText() {
     for (int attempt = 0; attempt < FetchAttempts; ++attempt) {
-        YieldTimes(YieldsBeforeFetchAttempt);
-        DeleteCaptureFile();
-        Conduit().DdeGetAllText();
-        const std::string& answer = Conduit().Fields().Text1;
+        YieldTimes(ports_.platform.pump, YieldsBeforeFetchAttempt);
+        capture_.Delete();
+        DdeConduit& conduit = Conduit();
+        conduit.DdeGetAllText();
+        const std::string& answer = conduit.Fields().Text1;
         if (!answer.empty()) {
-            StoreFetchedText(answer);
+            capture_.Store(answer);
             return;
         }
     }
 }
 
-}  // namespace
-
-std::string& EspTarget() {
-    static std::string target;
-    return target;
-}
-
-void SetConduitWindowFactory(ConduitWindowFactory& factory) { conduitFactory = &factory; }
-
-DdeConduit& Conduit() {
-    if (!conduit) conduit = std::make_unique<DdeConduit>(*conduitFactory);
-    return *conduit;
-}
-
-bool ConduitExists() { return conduit != nullptr; }
-
-void DestroyConduit() { conduit.reset(); }
-
-void RegisterWithClient() {
+void ClientLink::RegisterWithClient() {
     if (UsesLibrary()) {
         LibraryRegister();
         return;
@@ -73,7 +80,7 @@ void RegisterWithClient() {
     PauseSeconds(1);
 }
 
-void UnregisterFromClient() {
+void ClientLink::UnregisterFromClient() {
     if (UsesLibrary()) {
         LibraryUnregister();
     } else {
@@ -84,29 +91,28 @@ void UnregisterFromClient() {
     PauseSeconds(1);
 }
 
-void SayToRoom(const std::string& text) {
+void ClientLink::SayToRoom(const std::string& text) {
     if (text.empty() || !TransportUsable()) return;
-    YieldTimes(YieldsBeforeLine);
+    YieldTimes(ports_.platform.pump, YieldsBeforeLine);
     if (UsesLibrary())
         LibraryCommunicate(0, "", text);
     else
         DdeSend(SpeakMode, "", text);
 }
 
-void EspToAvatar(const std::string& text) {
-    const std::string& target = EspTarget();
-    if (text.empty() || target.empty() || !TransportUsable()) return;
+void ClientLink::EspToAvatar(const std::string& text) {
+    if (text.empty() || EspTarget.empty() || !TransportUsable()) return;
     // A form feed in a name taken from the chat would redirect the record.
-    if (!UsesLibrary() && target.find('\f') != std::string::npos) return;
-    YieldTimes(YieldsBeforeLine);
+    if (!UsesLibrary() && EspTarget.find('\f') != std::string::npos) return;
+    YieldTimes(ports_.platform.pump, YieldsBeforeLine);
     if (UsesLibrary())
-        LibraryCommunicate(2, target, text);
+        LibraryCommunicate(2, EspTarget, text);
     else
-        DdeSend(EspMode, target, text);
+        DdeSend(EspMode, EspTarget, text);
 }
 
-void FetchChatText() {
-    ForgetFetchedText();
+void ClientLink::FetchChatText() {
+    capture_.Forget();
     if (!TransportUsable()) return;
     if (UsesLibrary())
         LibraryFetchChatText();
@@ -114,14 +120,14 @@ void FetchChatText() {
         DdeFetchChatText();
 }
 
-void PauseSeconds(int16_t seconds) {
+void ClientLink::PauseSeconds(int16_t seconds) {
     int count = 0;
     do {
-        const TimeOfDay remembered = TheClock().Now();
+        const TimeOfDay remembered = ports_.platform.clock.Now();
         for (;;) {
-            YieldTimes(YieldsPerClockLook);
-            if (!(TheClock().Now() == remembered)) break;
-            Pump().WaitForInput();
+            YieldTimes(ports_.platform.pump, YieldsPerClockLook);
+            if (!(ports_.platform.clock.Now() == remembered)) break;
+            ports_.platform.pump.WaitForInput();
         }
         ++count;
     } while (count < seconds);

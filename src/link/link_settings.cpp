@@ -7,16 +7,11 @@
 
 namespace tamblo {
 
-LinkState& Link() {
-    static LinkState state;
-    return state;
-}
-
 namespace {
 
 bool IsOn(const std::string& line) { return LeadingNumber(line) == 1; }
 
-void ReadSettings(LineReader& reader, LinkState& link) {
+void ReadSettings(LineReader& reader, LinkSettings& link) {
     std::string line;
     if (!reader.ReadLine(line)) return;
     link.ClientWindowTitle = Strip(line);
@@ -33,16 +28,13 @@ void ReadSettings(LineReader& reader, LinkState& link) {
 
 }  // namespace
 
-void LoadLinkSettings() {
-    LinkState& link = Link();
-    link.ClientWindowTitle = DefaultClientWindowTitle;
-    link.ActivateClientWindow = false;
-    link.UseApiLibrary = false;
-    link.SendPauseSeconds = 0;
-    const auto file = Files().OpenForReading(LinkSettingsFileName);
-    if (!file) return;
-    LineReader reader(*file);
-    ReadSettings(reader, link);
+LinkSettings ReadLinkSettings(FileSystem& files) {
+    LinkSettings settings;
+    if (const auto file = files.OpenForReading(LinkSettingsFileName)) {
+        LineReader reader(*file);
+        ReadSettings(reader, settings);
+    }
+    return settings;
 }
 
 }  // namespace tamblo

@@ -1,9 +1,11 @@
-// The link state shared by every operation of the chat-client link, and the
-// settings file that chooses how the link behaves for the whole run.
+// The settings that choose how the link behaves for the whole run, and the
+// file they are read from.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "common/file_system.h"
 
 namespace tamblo {
 
@@ -13,19 +15,15 @@ inline constexpr const char* AppTitle = "Tamblo";
 inline constexpr const char* LinkSettingsFileName = "SCONTROL.TXT";
 inline constexpr const char* DefaultClientWindowTitle = "VZones 3.0";
 
-struct LinkState {
+struct LinkSettings {
     std::string ClientWindowTitle = DefaultClientWindowTitle;
     bool ActivateClientWindow = false;
     bool UseApiLibrary = false;
     int16_t SendPauseSeconds = 0;
-    std::string ApiChatText;
 };
-
-// The process-wide link state.
-LinkState& Link();
 
 // Defaults first, then up to four lines of the settings file over them; the
 // first failure stops the reading and keeps what was read before it.
-void LoadLinkSettings();
+LinkSettings ReadLinkSettings(FileSystem& files);
 
 }  // namespace tamblo

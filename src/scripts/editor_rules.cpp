@@ -7,9 +7,6 @@ namespace tamblo::editor {
 
 namespace {
 
-constexpr int OpeningBoxes = 13;
-constexpr int FirstCloseBox = 16;
-constexpr int FirstWinnerBox = 23;
 // The winner's name is spoken between winner lines 5 and 6, hence their gap.
 constexpr std::array<int, 7> WinnerTops{7320, 7560, 7800, 8040, 8280, 8640, 8880};
 
@@ -22,11 +19,12 @@ int ToPixels(int twips) {
 }
 
 int BoxTop(int box) {
+    using namespace script_file;
     if (box < 0 || box >= BoxCount) throw std::out_of_range("no such box");
-    if (box < OpeningBoxes) return 600 + 240 * box;
-    if (box < FirstCloseBox) return 3960 + 480 * (box - OpeningBoxes);
-    if (box < FirstWinnerBox) return 5400 + 240 * (box - FirstCloseBox);
-    return WinnerTops[box - FirstWinnerBox];
+    if (box < OpeningLines) return 600 + 240 * box;
+    if (box < FirstClose) return 3960 + 480 * (box - OpeningLines);
+    if (box < FirstWinner) return 5400 + 240 * (box - FirstClose);
+    return WinnerTops[box - FirstWinner];
 }
 
 int ScrollValueAfter(int value, ScrollAction action, int thumb) {
@@ -59,6 +57,21 @@ std::string WithoutLineBreaks(std::string_view text) {
     std::string line(text);
     std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
+}
+
+bool SaveEdits(ScriptStore& store, const Edits& edits, MessageBoxes& boxes) {
+    ScriptFileTexts texts = store.Texts().ToFileOrder();
+    for (int i = 0; i < BoxCount; ++i)
+        if (edits[i]) texts[i] = *edits[i];
+    const FileResult result = store.SaveScripts(texts);
+    if (!result.ok) {
+        boxes.Show(std::string("The scripts could not be saved to ") + ScriptFileName + ":\n" + result.reason +
+                       "\n\nYour changes are still in the editor.",
+                   "Tamblo", MessageIcon::Warning);
+        return false;
+    }
+    store.LoadScripts();
+    return true;
 }
 
 }  // namespace tamblo::editor

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/platform.h"
+#include "scripts/script_store.h"
 
 namespace tamblo::editor {
 
@@ -34,9 +38,9 @@ inline constexpr int ColumnWidth = 7095;
 inline constexpr int HeadingHeight = 255;
 inline constexpr int BoxHeight = 285;
 
-inline constexpr int BoxCount = 30;
 // Boxes are numbered by their text's place in the script file, 0 to 29.
-inline constexpr int CreditBox = 1;
+inline constexpr int BoxCount = script_file::Lines;
+inline constexpr int CreditBox = script_file::Credit;
 int BoxTop(int box);
 
 struct Heading {
@@ -80,5 +84,14 @@ int NextInEnterCycle(int box);
 
 // A box holds one line: carriage returns and line feeds become spaces.
 std::string WithoutLineBreaks(std::string_view text);
+
+// The texts of the boxes the host changed; the others are saved with the
+// store's text, which may hold what a box cannot (a NUL, a line feed).
+using Edits = std::array<std::optional<std::string>, BoxCount>;
+
+// "Save Changes and Return": the edits over the store's texts saved, and the
+// store loaded again; true when saved. A failed save is told in a box and
+// leaves the store as it was, so the host can try again.
+bool SaveEdits(ScriptStore& store, const Edits& edits, MessageBoxes& boxes);
 
 }  // namespace tamblo::editor

@@ -10,26 +10,15 @@ const char* const CreditLine = "~*~ Tamblo prize drawing - good luck to every av
 
 namespace {
 
-constexpr int OpeningEnd = 13;
-constexpr int AskForIndex = 13;
-constexpr int ConfirmIndex = 14;
-constexpr int ListHeadIndex = 15;
-constexpr int CloseStart = 16;
-constexpr int WinnerStart = 23;
-
-ScriptTexts& MutableStore() {
-    static ScriptTexts store;
-    return store;
-}
-
 template <typename Texts>
 auto& TextAt(Texts& texts, int index) {
-    if (index < OpeningEnd) return texts.OpeningText.at(index);
-    if (index == AskForIndex) return texts.AskForText;
-    if (index == ConfirmIndex) return texts.ConfirmText;
-    if (index == ListHeadIndex) return texts.ListHeadText;
-    if (index < WinnerStart) return texts.CloseText.at(index - CloseStart);
-    return texts.WinnerText.at(index - WinnerStart);
+    using namespace script_file;
+    if (index < OpeningLines) return texts.OpeningText.at(index);
+    if (index == AskFor) return texts.AskForText;
+    if (index == Confirm) return texts.ConfirmText;
+    if (index == ListHead) return texts.ListHeadText;
+    if (index < FirstWinner) return texts.CloseText.at(index - FirstClose);
+    return texts.WinnerText.at(index - FirstWinner);
 }
 
 // One text is one file line, so a carriage return inside it would split it.
@@ -54,15 +43,15 @@ ScriptFileTexts ScriptTexts::ToFileOrder() const {
 ScriptTexts DefaultScripts() {
     ScriptTexts texts;
     texts.OpeningText[0] = "Welcome to Olvan's Tamblo Drawing";
-    texts.OpeningText[1] = CreditLine;
+    texts.OpeningText[script_file::Credit] = CreditLine;
     texts.OpeningText[2] = "Thank you for coming!";
     texts.OpeningText[3] = "There is a limit of 1 prize per avatar and you must be present to win.";
     texts.OpeningText[4] =
         "You will be given 10 seconds to appear once a spot opens on the floor, if not you lose the "
         "prize";
-    texts.AskForText = "Please ESP a single $ to me to be put on the List.";
-    texts.ConfirmText = "You are on the List.";
-    texts.ListHeadText = "The following are on the list:";
+    texts.AskForText = DefaultAskForText;
+    texts.ConfirmText = DefaultConfirmText;
+    texts.ListHeadText = DefaultListHeadText;
     texts.CloseText = {"Closing the list in 5 seconds.", "5", "4", "3", "2", "1", "The List is Closed."};
     texts.WinnerText = {"Time to Pick a Name!",    "Get Ready .... Here We GO!",
                         "SHAKING UP NAMES",        "<SHAKE> <SHAKE> <SHAKE>",
@@ -70,8 +59,6 @@ ScriptTexts DefaultScripts() {
                         "Please ghost for the winner."};
     return texts;
 }
-
-const ScriptTexts& ScriptStore() { return MutableStore(); }
 
 namespace {
 
@@ -89,25 +76,24 @@ void ReadRecords(LineReader& reader, ScriptTexts& store) {
 
 }  // namespace
 
-void LoadScripts() {
-    ScriptTexts& store = MutableStore();
-    store = DefaultScripts();
-    if (const auto file = Files().OpenForReading(ScriptFileName)) {
+void ScriptStore::LoadScripts() {
+    texts_ = DefaultScripts();
+    if (const auto file = files_.OpenForReading(ScriptFileName)) {
         LineReader reader(*file);
-        ReadRecords(reader, store);
+        ReadRecords(reader, texts_);
     }
-    store.OpeningText[1] = CreditLine;
+    texts_.OpeningText[script_file::Credit] = CreditLine;
 }
 
-FileResult SaveScripts(const ScriptFileTexts& texts) {
+FileResult ScriptStore::SaveScripts(const ScriptFileTexts& texts) {
     std::string content;
     for (const std::string& text : texts) content += AsFileLine(text);
     // Written beside the old file and swapped in whole, so a failed save
     // never leaves the host without scripts.
     const std::string saving = SavingFileName();
-    FileResult result = Files().WriteAll(saving, content);
-    if (result.ok) result = Files().MoveOver(saving, ScriptFileName);
-    if (!result.ok) Files().Remove(saving);
+    FileResult result = files_.WriteAll(saving, content);
+    if (result.ok) result = files_.MoveOver(saving, ScriptFileName);
+    if (!result.ok) files_.Remove(saving);
     return result;
 }
 

@@ -12,15 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::FakeFileSystem files;
     const std::string content(reinterpret_cast<const char*>(data), size);
     files.files[LinkSettingsFileName] = content;
-    Link().SendPauseSeconds = 7;
-    LoadLinkSettings();
-    const std::string& title = Link().ClientWindowTitle;
+    const LinkSettings read = ReadLinkSettings(files);
+    const std::string& title = read.ClientWindowTitle;
     if (title != Strip(title) || title.find('\r') != std::string::npos || title.size() > MaxFileLineLength)
         std::abort();
     // Fewer than four lines leave the pause at its default.
     LineReader reader(content);
     int lines = 0;
     for (std::string line; lines < 4 && reader.ReadLine(line);) ++lines;
-    if (Link().SendPauseSeconds != 0 && lines < 4) std::abort();
+    if (read.SendPauseSeconds != 0 && lines < 4) std::abort();
     return 0;
 }

@@ -15,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     testing::FakeFileSystem files;
     files.files[ScriptFileName] = input;
-    LoadScripts();
-    for (const std::string& text : ScriptStore().ToFileOrder())
+    ScriptStore store(files);
+    store.LoadScripts();
+    for (const std::string& text : store.Texts().ToFileOrder())
         if (text != Strip(text) || text.find('\r') != std::string::npos) std::abort();
-    if (ScriptStore().OpeningText[1] != CreditLine) std::abort();
+    if (store.Texts().OpeningText[1] != CreditLine) std::abort();
 
     ScriptFileTexts texts;
     for (size_t start = 0, i = 0; i < texts.size(); ++i) {
@@ -26,11 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         texts[i] = input.substr(start, end - start);
         start = std::min(end + 1, size);
     }
-    if (!SaveScripts(texts).ok) std::abort();
-    LoadScripts();
+    if (!store.SaveScripts(texts).ok) std::abort();
+    store.LoadScripts();
     for (int i = 0; i < ScriptTextCount; ++i) {
         std::replace(texts[i].begin(), texts[i].end(), '\r', ' ');
-        if (ScriptStore().InFileOrder(i) != (i == 1 ? std::string(CreditLine) : Strip(texts[i]))) std::abort();
+        if (store.Texts().InFileOrder(i) != (i == 1 ? std::string(CreditLine) : Strip(texts[i]))) std::abort();
     }
     return 0;
 }

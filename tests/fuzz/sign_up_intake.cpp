@@ -5,11 +5,7 @@
 
 #include "common/text_rules.h"
 #include "console/sign_up_intake.h"
-#include "fake_api_library.h"
-#include "fake_file_system.h"
-#include "link/library_callbacks.h"
-#include "link/link.h"
-#include "scripts/script_store.h"
+#include "fake_program.h"
 
 using namespace tamblo;
 
@@ -17,20 +13,18 @@ const std::string Esp = "DapiCommunicate Tamblo|2|";
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
-    testing::EventLog log;
-    testing::FakePlatform platform{log};
-    testing::FakeApiLibrary library{log};
-    testing::FakeFileSystem files;
-    Link() = LinkState{};
-    Link().UseApiLibrary = true;
-    LoadScripts();
-    RegisterWithClient();
-    Console console;
+    testing::FakeProgram fake;
+    testing::EventLog& log = fake.log;
+    Program& program = fake.program;
+    program.link.settings.UseApiLibrary = true;
+    program.scripts.LoadScripts();
+    program.link.RegisterWithClient();
+    const Console& console = program.console;
     for (const std::string& room : {input.substr(0, input.find('\0')), input}) {
-        library.onGetAllText = [&room] { ProcessAllText(room); };
+        fake.library.onGetAllText = [&] { program.link.ProcessAllText(room); };
         log.events.clear();
         const std::vector<std::string> before = console.Entrants();
-        TakeSignUps(console);
+        TakeSignUps(program);
         std::set<std::string> added(console.Entrants().begin(), console.Entrants().end());
         if (added.size() != console.Entrants().size() || console.TotalPeople() != std::to_string(added.size()))
             std::abort();

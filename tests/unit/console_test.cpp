@@ -9,11 +9,8 @@
 #include "console/commands.h"
 #include "console/sign_up_intake.h"
 #include "console/winner_draw.h"
-#include "fake_api_library.h"
-#include "fake_file_system.h"
+#include "fake_program.h"
 #include "link/library_callbacks.h"
-#include "link/link.h"
-#include "scripts/script_store.h"
 
 namespace tamblo {
 namespace {
@@ -24,15 +21,12 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using namespace testing;  // the fakes
 
-class ConsoleFixture : public ::testing::Test, public ConsoleView {
+class ConsoleFixture : public ::testing::Test, public FakeProgram, public ConsoleView {
 protected:
-    ConsoleFixture() {
-        EXPECT_FALSE(Closing()) << "every run starts open, and each test leaves it so";
-        Link() = LinkState{};
-        Link().UseApiLibrary = true;
-        EspTarget().clear();
-        LoadScripts();
-        RegisterWithClient();
+    explicit ConsoleFixture(bool library = true) {
+        link.settings.UseApiLibrary = library;
+        program.scripts.LoadScripts();
+        if (library) link.RegisterWithClient();
         console.SetView(this);
         log.events.clear();
     }
@@ -55,94 +49,59 @@ protected:
 
     // Saves the script file with some of its lines changed and reloads, as the editor does.
     void Save(std::initializer_list<std::pair<int, std::string>> fileLines) {
-        ScriptFileTexts texts = ScriptStore().ToFileOrder();
+        ScriptFileTexts texts = program.scripts.Texts().ToFileOrder();
         for (const auto& [line, text] : fileLines) texts[line - 1] = text;
-        ASSERT_TRUE(SaveScripts(texts).ok);
-        LoadScripts();
+        ASSERT_TRUE(program.scripts.SaveScripts(texts).ok);
+        program.scripts.LoadScripts();
     }
 
-    EventLog log;
-    FakePlatform platform{log};
-    FakeApiLibrary library{log};
-    FakeFileSystem files;
-    Console console;
+    ClientLink& link = program.link;
+    Console& console = program.console;
+    const ScriptTexts& texts = program.scripts.Texts();
 };
 
-// The link on DDE, its conduit window made; the fixture is also the chat
-// client's DDE service as seen through the conduit window's one conversation.
-class DdeLinkTest : public ConsoleFixture, public DdeConversation, public ConduitWindowFactory {
+// The link on DDE, its conduit window made.
+class DdeLinkTest : public ConsoleFixture {
 protected:
-    DdeLinkTest() {
-        Link() = LinkState{};  // the default: DDE
-        SetConduitWindowFactory(*this);
-        Conduit();
+    DdeLinkTest() : ConsoleFixture(false) {
+        link.Conduit();
         log.events.clear();
     }
-    ~DdeLinkTest() override { DestroyConduit(); }
-
-    void Close() override { log.Add("close"); }
-    bool Open(const std::string& service, const std::string& topic) override {
-        log.Add("open " + service + "|" + topic);
-        return serviceRunning && failingTries-- <= 0;
-    }
-    bool Poke(const std::string& item, const std::string& text) override {
-        log.Add("poke " + item + " " + text);
-        return true;
-    }
-    std::optional<std::string> Request(const std::string& item) override {
-        log.Add("request " + item);
-        return answer;
-    }
-    std::unique_ptr<ConduitWindow> Create(DdeConduit&) override {
-        log.Add("create conduit");
-        return std::make_unique<Window>(*this);
-    }
-    struct Window : ConduitWindow {
-        explicit Window(DdeLinkTest& test) : test(test) {}
-        ~Window() override { test.log.Add("destroy conduit"); }
-        DdeConversation& Conversation() override { return test; }
-        void ShowFields(const ConduitFields& fields) override { test.shown = fields; }
-        DdeLinkTest& test;
-    };
-
-    bool serviceRunning = true;
-    int failingTries = 0;  // the first this many opens fail
-    std::string answer;    // what a request returns
-    ConduitFields shown;   // by the last window
+    const ConduitFields& shown = dde.shown;
 };
 
 TEST_F(DdeLinkTest, ExchangeTriesFiveTimesTwelveYieldsApartAndKeepsTheErrorCheck) {
     EXPECT_FALSE(shown.ErrorCheck);
-    serviceRunning = false;
-    Conduit().DdeRegister();
+    dde.serviceRunning = false;
+    link.Conduit().DdeRegister();
     Lines expected;
     for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"open WorldsApi|WorldsApi_Register", "yield x12"});
     EXPECT_EQ(log.events, expected);
     EXPECT_TRUE(shown.ErrorCheck);
 
-    serviceRunning = true;
-    failingTries = 2;
+    dde.serviceRunning = true;
+    dde.failingTries = 2;
     log.events.clear();
-    Conduit().DdeRegister();
-    Conduit().DdeUnregister();
+    link.Conduit().DdeRegister();
+    link.Conduit().DdeUnregister();
     EXPECT_EQ(log.events, (Lines{"open WorldsApi|WorldsApi_Register", "yield x12", "open WorldsApi|WorldsApi_Register",
                                  "yield x12", "open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo",
                                  "close", "open WorldsApi|WorldsApi_Unregister", "poke WorldsApi_Unregister Tamblo"}));
     EXPECT_FALSE(shown.ErrorCheck);
 
-    serviceRunning = false;  // the open conversation is closed once
+    dde.serviceRunning = false;  // the open conversation is closed once
     log.events.clear();
-    Conduit().DdeRegister();
+    link.Conduit().DdeRegister();
     expected.insert(expected.begin(), "close");
     EXPECT_EQ(log.events, expected);
 }
 
 TEST_F(DdeLinkTest, ActivationFindsTheExactTitleElseAPrefixElseEndsTheExchange) {
-    Link().ActivateClientWindow = true;
+    link.settings.ActivateClientWindow = true;
     platform.windows = {{1, "VZones 3.0 - room"}, {2, "Tamblo Program Scripts"}, {3, "Tamblo"}};
-    Conduit().DdeRegister();
+    link.Conduit().DdeRegister();
     platform.windows.push_back({4, "VZones 3.0"});
-    Conduit().DdeUnregister();
+    link.Conduit().DdeUnregister();
     EXPECT_EQ(log.events, (Lines{"open WorldsApi|WorldsApi_Register", "activate VZones 3.0 - room",
                                  "poke WorldsApi_Register Tamblo", "activate Tamblo", "close",
                                  "open WorldsApi|WorldsApi_Unregister", "activate VZones 3.0",
@@ -151,35 +110,35 @@ TEST_F(DdeLinkTest, ActivationFindsTheExactTitleElseAPrefixElseEndsTheExchange) 
     // No such title, or none at all (which must not pick an untitled window).
     platform.windows.push_back({5, ""});
     for (const char* title : {"No Such Client", ""}) {
-        Link().ClientWindowTitle = title;
+        link.settings.ClientWindowTitle = title;
         log.events.clear();
-        Conduit().SetCommFields("0", "", "Hello");
-        Conduit().DdeCommunicate();
+        link.Conduit().SetCommFields("0", "", "Hello");
+        link.Conduit().DdeCommunicate();
         EXPECT_EQ(log.events, (Lines{"close", "open WorldsApi|WorldsApi_Communicate"})) << title;
-        EXPECT_FALSE(Conduit().Fields().ErrorCheck);
+        EXPECT_FALSE(link.Conduit().Fields().ErrorCheck);
     }
 
     // The console gone after the poke only ends the exchange early.
-    Link().ClientWindowTitle = "VZones 3.0";
+    link.settings.ClientWindowTitle = "VZones 3.0";
     platform.windows = {{1, "VZones 3.0"}};
     log.events.clear();
-    Conduit().DdeCommunicate();
+    link.Conduit().DdeCommunicate();
     EXPECT_EQ(log.events, (Lines{"close", "open WorldsApi|WorldsApi_Communicate", "activate VZones 3.0",
                                  "poke WorldsApi_Communicate Tamblo\f0\f\fHello"}));
-    EXPECT_FALSE(Conduit().Fields().ErrorCheck);
+    EXPECT_FALSE(link.Conduit().Fields().ErrorCheck);
 }
 
 TEST_F(DdeLinkTest, SendersPokeExactCommRecordsAfterTwelveYields) {
-    Link().SendPauseSeconds = 3;  // the DDE transport never pauses
-    SayToRoom("Thank you for coming!");
-    EspTarget() = "Ann Lee";
-    EspToAvatar("hi\f0\f\fspoken by the host");  // form feeds cannot rewrite the record
-    SayToRoom("");
-    EspToAvatar("");
-    EspTarget() = "";
-    EspToAvatar("You are on the List.");
-    EspTarget() = "Ann\f0";
-    EspToAvatar("You are on the List.");
+    link.settings.SendPauseSeconds = 3;  // the DDE transport never pauses
+    link.SayToRoom("Thank you for coming!");
+    link.EspTarget = "Ann Lee";
+    link.EspToAvatar("hi\f0\f\fspoken by the host");  // form feeds cannot rewrite the record
+    link.SayToRoom("");
+    link.EspToAvatar("");
+    link.EspTarget = "";
+    link.EspToAvatar("You are on the List.");
+    link.EspTarget = "Ann\f0";
+    link.EspToAvatar("You are on the List.");
     EXPECT_EQ(log.events, (Lines{"yield x12", "open WorldsApi|WorldsApi_Communicate",
                                  "poke WorldsApi_Communicate Tamblo\f0\f\fThank you for coming!", "yield x12", "close",
                                  "open WorldsApi|WorldsApi_Communicate",
@@ -187,44 +146,72 @@ TEST_F(DdeLinkTest, SendersPokeExactCommRecordsAfterTwelveYields) {
 }
 
 TEST_F(DdeLinkTest, FetchWritesTheWholeAnswerPlusLineEndElseNoFileAndAnUnwritableFileIsToldOnce) {
-    answer = "Host: hello\r\nESP from Ann: $\r\n" + std::string(100000, 'x');
-    FetchChatText();
-    EXPECT_EQ(files.files.at(CaptureFileName), answer + "\r\n");
-    EXPECT_EQ(FetchedChatText(), answer + "\r\n");
-    EXPECT_EQ(shown.Text1, answer);
+    dde.answer = "Host: hello\r\nESP from Ann: $\r\n" + std::string(100000, 'x');
+    link.FetchChatText();
+    EXPECT_EQ(files.files.at(CaptureFileName), dde.answer + "\r\n");
+    EXPECT_EQ(link.FetchedChatText(), dde.answer + "\r\n");
+    EXPECT_EQ(shown.Text1, dde.answer);
     EXPECT_EQ(log.events, (Lines{"yield x12", "open WorldsApi|WorldsApi_GetAllText", "request Tamblo"}));
 
-    answer.clear();  // an empty answer counts as none
-    FetchChatText();
+    dde.answer.clear();  // an empty answer counts as none
+    link.FetchChatText();
     EXPECT_EQ(log.Count("request Tamblo"), 1 + 5);
-    EXPECT_FALSE(FetchedChatText().has_value());
+    EXPECT_FALSE(link.FetchedChatText().has_value());
     EXPECT_EQ(files.files.count(CaptureFileName), 0u);
 
-    answer = "ESP from Ann: $";  // the text still arrives
+    dde.answer = "ESP from Ann: $";  // the text still arrives
     files.failWrites = true;
-    FetchChatText();
-    FetchChatText();
-    EXPECT_EQ(FetchedChatText(), "ESP from Ann: $\r\n");
+    link.FetchChatText();
+    link.FetchChatText();
+    EXPECT_EQ(link.FetchedChatText(), "ESP from Ann: $\r\n");
     EXPECT_THAT(Sent("box "), ElementsAre(AllOf(HasSubstr("C:\\KOBAX.TXT"), HasSubstr("not enough space on the disk"))));
 }
 
 TEST_F(DdeLinkTest, RegisteringCreatesTheConduitAndUnregisteringDestroysIt) {
-    DestroyConduit();
-    log.events.clear();
     platform.readsPerSecond = 1;
-    RegisterWithClient();
-    UnregisterFromClient();
+    link.UnregisterFromClient();
+    log.events.clear();
+    link.RegisterWithClient();
+    link.UnregisterFromClient();
     EXPECT_EQ(log.events, (Lines{"create conduit", "open WorldsApi|WorldsApi_Register", "poke WorldsApi_Register Tamblo",
                                  "yield x24", "close", "open WorldsApi|WorldsApi_Unregister",
                                  "poke WorldsApi_Unregister Tamblo", "yield x24", "destroy conduit", "yield x24"}));
-    EXPECT_FALSE(ConduitExists());
-    SayToRoom("still sent");  // on a fresh window
+    EXPECT_FALSE(link.ConduitExists());
+    link.SayToRoom("still sent");  // on a fresh window
     EXPECT_EQ(log.Count("create conduit"), 2);
+}
+
+// A close while a line waits for its answer unregisters once the answer is
+// in; the conduit whose exchange is still on the stack is let go of, not
+// destroyed, and its exchange ends there.
+TEST_F(DdeLinkTest, CloseDuringAnExchangeWaitsForItsAnswerAndDestroysNothingInUse) {
+    platform.readsPerSecond = 1;
+    dde.onPoke = [&] { program.Close([&] { log.Add("end"); }); };
+    SpeakWelcome(program);
+    EXPECT_EQ(log.events, (Lines{"busy", "yield x12", "open WorldsApi|WorldsApi_Communicate",
+                                 "poke WorldsApi_Communicate Tamblo\f0\f\fWelcome to Olvan's Tamblo Drawing", "close",
+                                 "open WorldsApi|WorldsApi_Unregister", "poke WorldsApi_Unregister Tamblo", "yield x48",
+                                 "end", "idle"}));
+    EXPECT_FALSE(link.ConduitExists());
+
+    // The same between the tries of an exchange: no further try.
+    FakeProgram other;
+    other.program.link.Conduit();
+    other.platform.readsPerSecond = 1;
+    other.dde.serviceRunning = false;
+    other.platform.onYield = [&](int number) {
+        if (number == 12 + 1) other.program.Close([&] { other.log.Add("end"); });
+    };
+    other.program.link.SayToRoom("Hello");
+    EXPECT_EQ(other.log.Count("open WorldsApi|WorldsApi_Communicate"), 1);
+    EXPECT_EQ(other.log.Count("open WorldsApi|WorldsApi_Unregister"), 5);
+    EXPECT_EQ(other.log.Count("end"), 1);
+    EXPECT_EQ(other.log.Count("destroy conduit"), 0);
 }
 
 TEST_F(DdeLinkTest, PauseWaitsForInputUntilTheSecondChanges) {
     platform.readsPerSecond = 3;
-    PauseSeconds(1);
+    link.PauseSeconds(1);
     EXPECT_EQ(platform.yields, 3 * 24);
     EXPECT_EQ(platform.waits, 2);
 }
@@ -237,21 +224,21 @@ protected:
     void Deliver(int at, const std::string& text) {
         log.events.clear();
         platform.yields = 0;
-        library.onGetAllText = [at, text, asked = false]() mutable {
-            if (at == 0 && !asked) ProcessAllText(text);
+        library.onGetAllText = [this, at, text, asked = false]() mutable {
+            if (at == 0 && !asked) link.ProcessAllText(text);
             asked = true;
         };
-        platform.onYield = [at, text](int number) {
-            if (number == at) ProcessAllText(text);
+        platform.onYield = [this, at, text](int number) {
+            if (number == at) link.ProcessAllText(text);
         };
     }
 };
 
 TEST_F(LibraryLinkTest, LinesArePacedByYieldsAndTheSendPause) {
     platform.readsPerSecond = 1;
-    Link().SendPauseSeconds = 3;
-    EspTarget() = "Ann\fLee";  // harmless to the library: no record to split
-    EspToAvatar("You are on the List.");
+    link.settings.SendPauseSeconds = 3;
+    link.EspTarget = "Ann\fLee";  // harmless to the library: no record to split
+    link.EspToAvatar("You are on the List.");
     EXPECT_EQ(log.events, (Lines{"yield x12", "DapiCommunicate Tamblo|2|Ann\fLee|You are on the List.", "yield x96"}));
 }
 
@@ -259,69 +246,74 @@ TEST_F(LibraryLinkTest, FetchTakesOnlyTextDeliveredAfterItsFirstRequest) {
     const std::pair<int, int> counted[] = {{0, 1}, {13, 1}, {12 + 24, 1}, {2 * 36 + 5, 3}};  // at, requests made
     for (const auto& [at, requests] : counted) {
         Deliver(at, "text " + std::to_string(at));
-        FetchChatText();
-        EXPECT_EQ(FetchedChatText(), "text " + std::to_string(at) + "\r\n");
+        link.FetchChatText();
+        EXPECT_EQ(link.FetchedChatText(), "text " + std::to_string(at) + "\r\n");
         EXPECT_EQ(log.Count("DapiGetAllText Tamblo"), requests);
     }
 
     // Neither the last fetch's text nor its late answer stands in for a silent library's.
     Deliver(12, "late answer to the last fetch");  // before this fetch asks
     library.onGetAllText = nullptr;
-    FetchChatText();
+    link.FetchChatText();
     EXPECT_EQ(log.Count("DapiGetAllText Tamblo"), 5);
     EXPECT_EQ(platform.yields, 5 * (12 + 24));
-    EXPECT_FALSE(FetchedChatText().has_value());
+    EXPECT_FALSE(link.FetchedChatText().has_value());
     EXPECT_EQ(files.files.count(CaptureFileName), 0u);
 }
 
 TEST_F(LibraryLinkTest, MissingLibraryIsToldAtEachRegistrationAndMutesTheLink) {
     platform.readsPerSecond = 1;
-    UnregisterFromClient();
+    link.UnregisterFromClient();
     log.events.clear();
     library.loadFailure = "wadapi.dll: The specified module could not be found.";
-    RegisterWithClient();
+    link.RegisterWithClient();
     EXPECT_THAT(log.events, ElementsAre("load", HasSubstr("box [Tamblo] 2 wadapi.dll: The specified module could not")));
     log.events.clear();
-    SayToRoom("Hello");
-    EspTarget() = "Ann";
-    EspToAvatar("Hi");
-    FetchChatText();
+    link.SayToRoom("Hello");
+    link.EspTarget = "Ann";
+    link.EspToAvatar("Hi");
+    link.FetchChatText();
     EXPECT_EQ(log.events, Lines{});
-    EXPECT_FALSE(FetchedChatText().has_value());
+    EXPECT_FALSE(link.FetchedChatText().has_value());
 
     library.loadFailure.reset();
-    UnregisterFromClient();
-    RegisterWithClient();
+    link.UnregisterFromClient();
+    link.RegisterWithClient();
     EXPECT_EQ(log.events, (Lines{"yield x24", "load", "InitDDE Tamblo", "DapiRegister Tamblo"}));
 }
 
-TEST_F(LibraryLinkTest, ClosingLetsOnlyTheUnregisterReachTheClientAndTheLibraryIsNotHeard) {
+// Closing ends the program at once, even inside a command: the unregister
+// is the last the chat client hears, and nothing the library says is heard.
+TEST_F(LibraryLinkTest, CloseDuringALineUnregistersAndEndsAndNothingFollows) {
     platform.readsPerSecond = 1;
-    SetClosing(true);
-    SayToRoom("Welcome");
-    FetchChatText();
-    ProcessAckData("1");
-    ProcessReceivedData("Ann", 2, "hi");
-    ProcessAllText("ESP from Ann: $");
-    UnregisterFromClient();
-    SetClosing(false);
-    EXPECT_EQ(log.events, (Lines{"DapiUnregister Tamblo", "KillDDE", "yield x24"}));
-    EXPECT_EQ(Link().ApiChatText, "");
+    platform.onYield = [&](int number) {
+        if (number == 13) program.Close([&] { log.Add("end"); });
+    };
+    SpeakWelcome(program);
+    link.ProcessAckData("1");
+    link.ProcessAllText("ESP from Ann: $");
+    link.FetchChatText();
+    EXPECT_EQ(log.events, (Lines{"busy", "yield x12", "DapiCommunicate Tamblo|0||Welcome to Olvan's Tamblo Drawing",
+                                 "yield x1", "DapiUnregister Tamblo", "KillDDE", "yield x24", "end", "yield x23",
+                                 "idle"}));
+    EXPECT_EQ(link.ApiChatText, "");
 }
 
 TEST_F(LibraryLinkTest, CallbacksShowResultsAndDataAndKeepTheText) {
     for (const char* unknown : {"42", "", " 7", "07", "18", "0 "}) EXPECT_EQ(ResultMessage(unknown), "99 - Unknown error occured");
     EXPECT_EQ(ResultMessage("17"), "17 - You are not logged in yet");
-    EXPECT_EQ(ProcessAckData("0"), 0);
-    EXPECT_EQ(ProcessAckData("1"), 0);
-    EXPECT_EQ(ProcessReceivedData("Ann", 5, "hello"), 0);
+    EXPECT_EQ(link.ProcessAckData("0"), 0);
+    EXPECT_EQ(link.ProcessAckData("1"), 0);
+    EXPECT_EQ(link.ProcessReceivedData("Ann", 5, "hello"), 0);
     EXPECT_EQ(log.events, (Lines{"box [ProcessAckData Response Message] 1 1- Target avatar is not logged on",
                                  "box [Tamblo] 0 Data received from Ann: hello"}));
-    ProcessAllText("room text");
-    EXPECT_EQ(Link().ApiChatText, "room text");
+    link.ProcessAllText("room text");
+    EXPECT_EQ(link.ApiChatText, "room text");
     const char counted[] = "\5\0\0\0hello, more\0 and more";  // the count, then the bytes
     EXPECT_EQ(CountedText(counted + 4), "hello");
     EXPECT_EQ(CountedText(counted + 4, 3), "hel");
+    const char withNul[] = "\5\0\0\0he\0lo";  // a NUL is one of the text's bytes
+    EXPECT_EQ(CountedText(withNul + 4), std::string("he\0lo", 5));
     EXPECT_EQ(CountedText(nullptr), "");
 }
 
@@ -338,9 +330,9 @@ struct ListChooser : Chooser {
 class ConsoleTest : public ConsoleFixture {
 protected:
     // The lines one command says; also checks the busy frame wraps it.
-    Lines Spoken(const std::function<void(Console&)>& command) {
+    Lines Spoken(const std::function<void(Program&)>& command) {
         log.events.clear();
-        command(console);
+        command(program);
         EXPECT_EQ(log.events.empty() ? "" : log.events.front(), "busy");
         EXPECT_EQ(log.events.empty() ? "" : log.events.back(), "idle");
         return Sent("DapiCommunicate Tamblo|0||");
@@ -350,9 +342,9 @@ protected:
     Lines Run(const Lines& lines) {
         std::string room;
         for (const std::string& line : lines) room += line + "\r\n";
-        library.onGetAllText = [room] { ProcessAllText(room); };
+        library.onGetAllText = [this, room] { link.ProcessAllText(room); };
         log.events.clear();
-        TakeSignUps(console);
+        TakeSignUps(program);
         return Sent("DapiCommunicate Tamblo|2|");
     }
 
@@ -363,7 +355,6 @@ using ConsoleCommandsTest = ConsoleTest;
 using SignUpIntakeTest = ConsoleTest;
 
 TEST_F(ConsoleCommandsTest, AnnouncementsSpeakTheNonEmptyLinesOrTheFallback) {
-    const ScriptTexts& texts = ScriptStore();
     const Lines welcome(texts.OpeningText.begin(), texts.OpeningText.begin() + 5);  // the other eight are empty
     EXPECT_EQ(Spoken(SpeakWelcome), welcome);
     EXPECT_EQ(Spoken(AskForSignUps), Lines{texts.AskForText});
@@ -416,10 +407,10 @@ TEST_F(ConsoleCommandsTest, ClearReconnectAndEmptyDrawChangeOnlyTheirOwnPart) {
     console.AppendWinner("Ann");
     log.events.clear();
     platform.readsPerSecond = 1;
-    PickWinner(console, chooser);
-    ClearWinnersList(console);
-    Reconnect(console);
-    ClearEntrantList(console);
+    PickWinner(program, chooser);
+    ClearWinnersList(program);
+    Reconnect(program);
+    ClearEntrantList(program);
     EXPECT_EQ(log.events, (Lines{"busy", "idle, focus kept", "busy", "winners cleared", "idle", "busy",
                                  "DapiUnregister Tamblo", "KillDDE", "yield x24", "load", "InitDDE Tamblo",
                                  "DapiRegister Tamblo", "idle", "busy", "entrants cleared", "total 0", "idle"}));
@@ -428,7 +419,7 @@ TEST_F(ConsoleCommandsTest, ClearReconnectAndEmptyDrawChangeOnlyTheirOwnPart) {
 TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
     console.InsertEntrant("Ann");
     console.InsertEntrant("Bob");
-    const auto pick = [this](Console& c) { PickWinner(c, chooser); };
+    const auto pick = [this](Program& p) { PickWinner(p, chooser); };
     EXPECT_EQ(Spoken(pick), (Lines{"Time to Pick a Name!", "Get Ready .... Here We GO!", "SHAKING UP NAMES",
                                    "<SHAKE> <SHAKE> <SHAKE>", "The Winner is.........", "Ann", "WTG!!!",
                                    "Please ghost for the winner."}));
@@ -440,7 +431,7 @@ TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
     console.InsertEntrant("Cy");
     console.InsertEntrant("Ann");
     EXPECT_EQ(Spoken(pick), (Lines{"Ready?", "Cy"}));
-    ClearWinnersList(console);  // ...until the winners list is cleared
+    ClearWinnersList(program);  // ...until the winners list is cleared
     console.ClearEntrants();
     console.InsertEntrant("Ann");
     EXPECT_EQ(Spoken(pick), (Lines{"Ready?", "Ann"}));

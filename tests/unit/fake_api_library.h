@@ -13,8 +13,7 @@ namespace tamblo::testing {
 
 class FakeApiLibrary : public ApiLibrary {
 public:
-    explicit FakeApiLibrary(EventLog& log) : log_(log) { SetApiLibrary(this); }
-    ~FakeApiLibrary() override { SetApiLibrary(nullptr); }
+    explicit FakeApiLibrary(EventLog& log) : log_(log) {}
 
     std::optional<std::string> loadFailure;
     // Runs inside DapiGetAllText, e.g. to deliver text at once or to arrange
@@ -25,7 +24,7 @@ public:
         log_.Add("load");
         return loadFailure;
     }
-    void InitDDE(const std::string& appTitle) override { log_.Add("InitDDE " + appTitle); }
+    void InitDDE(const std::string& appTitle, LibraryCallbacks&) override { log_.Add("InitDDE " + appTitle); }
     void KillDDE() override { log_.Add("KillDDE"); }
     void DapiRegister(const std::string& appTitle) override { log_.Add("DapiRegister " + appTitle); }
     void DapiUnregister(const std::string& appTitle) override { log_.Add("DapiUnregister " + appTitle); }

@@ -11,9 +11,6 @@ namespace tamblo::testing {
 
 class FakeFileSystem : public FileSystem {
 public:
-    FakeFileSystem() { SetFiles(this); }
-    ~FakeFileSystem() override { SetFiles(nullptr); }
-
     std::map<std::string, std::string> files;
     bool failWrites = false, failMoves = false;
     size_t failReadAfter = std::string::npos;  // bytes served before one read fails

@@ -25,8 +25,8 @@ struct EventLog {
 
 class FakePlatform : public WindowPump, public Clock, public Desktop, public MessageBoxes {
 public:
-    explicit FakePlatform(EventLog& log) : log_(log) { SetPlatform({this, this, this, this}); }
-    ~FakePlatform() override { SetPlatform({}); }
+    explicit FakePlatform(EventLog& log) : log_(log) {}
+    Platform Ports() { return {*this, *this, *this, *this}; }
 
     std::function<void(int yieldNumber)> onYield;  // e.g. to let a callback arrive
     int readsPerSecond = 1000000;  // the clock's second moves on every this many reads

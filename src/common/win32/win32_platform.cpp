@@ -11,21 +11,6 @@ namespace {
 constexpr int MaxMessagesPerYield = 1000;
 constexpr DWORD WaitForInputMs = 25;
 
-std::vector<HWND>& NavigableWindows() {
-    static std::vector<HWND> windows;
-    return windows;
-}
-
-std::vector<std::function<bool(MSG&)>>& MessageFilters() {
-    static std::vector<std::function<bool(MSG&)>> filters;
-    return filters;
-}
-
-std::vector<std::function<void()>>& YieldHooks() {
-    static std::vector<std::function<void()>> hooks;
-    return hooks;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     if (!IsWindowVisible(window)) return TRUE;
     char title[512];
@@ -37,27 +22,24 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-void DispatchWindowMessage(MSG& message) {
-    for (const auto& filter : MessageFilters())
+void Win32Platform::Dispatch(MSG& message) {
+    for (const auto& filter : filters_)
         if (filter(message)) return;
     // A copy: handling the message may open or close such a window.
-    const std::vector<HWND> navigable = NavigableWindows();
+    const std::vector<HWND> navigable = navigable_;
     for (HWND window : navigable)
         if (IsDialogMessageA(window, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
 
-void AddKeyboardNavigation(HWND window) { NavigableWindows().push_back(window); }
+void Win32Platform::AddKeyboardNavigation(HWND window) { navigable_.push_back(window); }
 
-void AddMessageFilter(std::function<bool(MSG&)> filter) { MessageFilters().push_back(std::move(filter)); }
+void Win32Platform::RemoveKeyboardNavigation(HWND window) { std::erase(navigable_, window); }
 
-void AddYieldHook(std::function<void()> hook) { YieldHooks().push_back(std::move(hook)); }
+void Win32Platform::AddMessageFilter(std::function<bool(MSG&)> filter) { filters_.push_back(std::move(filter)); }
 
-void RemoveKeyboardNavigation(HWND window) {
-    auto& windows = NavigableWindows();
-    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-}
+void Win32Platform::AddYieldHook(std::function<void()> hook) { yieldHooks_.push_back(std::move(hook)); }
 
 void Win32Platform::YieldOnce() {
     MSG message;
@@ -66,9 +48,9 @@ void Win32Platform::YieldOnce() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        DispatchWindowMessage(message);
+        Dispatch(message);
     }
-    for (const auto& hook : YieldHooks()) hook();
+    for (const auto& hook : yieldHooks_) hook();
 }
 
 void Win32Platform::WaitForInput() {
@@ -94,14 +76,18 @@ void Win32Platform::MakeTopmost(WindowId window) {
 }
 
 void Win32Platform::Show(const std::string& text, const std::string& title, MessageIcon icon) {
+    ShowOwnedBy(owner_, text, title, icon);
+}
+
+void Win32Platform::ShowOwnedBy(HWND owner, const std::string& text, const std::string& title, MessageIcon icon) {
     UINT style = MB_OK;
     if (icon == MessageIcon::Information) style |= MB_ICONINFORMATION;
     if (icon == MessageIcon::Warning) style |= MB_ICONWARNING;
     // The box enables its owner again when it closes; a busy console must
     // stay disabled until its command ends.
-    const bool ownerWasDisabled = owner_ && !IsWindowEnabled(owner_);
-    MessageBoxA(owner_, text.c_str(), title.c_str(), style);
-    if (ownerWasDisabled) EnableWindow(owner_, FALSE);
+    const bool ownerWasDisabled = owner && !IsWindowEnabled(owner);
+    MessageBoxA(owner, text.c_str(), title.c_str(), style);
+    if (ownerWasDisabled) EnableWindow(owner, FALSE);
 }
 
 }  // namespace tamblo

@@ -8,11 +8,6 @@
 #include "console/sign_up_intake.h"
 #include "console/win32/console_controls.h"
 #include "console/winner_draw.h"
-#include "link/client_window.h"
-#include "link/link.h"
-#include "link/win32/ddeml_conversation.h"
-#include "scripts/script_store.h"
-#include "scripts/win32/script_editor.h"
 
 namespace tamblo {
 
@@ -71,15 +66,19 @@ const ControlLayout Controls[] = {
 const int TabOrder[] = {ids::Dummy,   ids::Command13, ids::Command1, ids::List2,
                         ids::List1,   ids::Command12, ids::Command2, ids::Command17};
 
-ConsoleWindow* theConsole = nullptr;
-
 }  // namespace
 
-bool ConsoleWindow::Create(HINSTANCE instance, int showCommand) {
-    instance_ = instance;
+ConsoleWindow::ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance)
+    : program_(program),
+      console_(program.console),
+      platform_(platform),
+      instance_(instance),
+      editor_(program.scripts, platform, instance, [&program] { return program.Closing(); }) {}
+
+bool ConsoleWindow::Create(int showCommand) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = ids::ClassName;
@@ -91,14 +90,13 @@ bool ConsoleWindow::Create(HINSTANCE instance, int showCommand) {
     // Clipping the children keeps the busy colour off the lists and labels.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     window_ = CreateWindowExA(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
-                              ClientHeight, nullptr, nullptr, instance, this);
+                              ClientHeight, nullptr, nullptr, instance_, this);
     if (!window_) return false;
-    theConsole = this;
     CreateMenuBar();
     CreateControls();
     console_.SetView(this);
-    AddMessageFilter([](MSG& message) { return theConsole && theConsole->MoveFocusByTab(message); });
-    AddYieldHook([] { theConsole->RepaintListIfDue(); });
+    platform_.AddMessageFilter([this](MSG& message) { return MoveFocusByTab(message); });
+    platform_.AddYieldHook([this] { RepaintListIfDue(); });
 
     Form_Load();
     ShowWindow(window_, showCommand);
@@ -163,17 +161,17 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
 void ConsoleWindow::OnCommand(int id) {
     // The busy frame disables the window; this also holds off commands that
     // arrive by other ways than a click while one runs, or while closing.
-    if (console_.Busy() || Closing()) return;
+    if (console_.Busy() || program_.Closing()) return;
     switch (id) {
-        case ids::WelcomeMessage: SpeakWelcome(console_); break;
-        case ids::AskForESP: AskForSignUps(console_); break;
-        case ids::GetPlayers: TakeSignUps(console_); break;
-        case ids::CloseIt: AnnounceClosing(console_); break;
-        case ids::Command1: ReadListOut(console_); break;
-        case ids::Command12: PickWinner(console_); break;
-        case ids::Command2: ClearEntrantList(console_); break;
-        case ids::Command13: ClearWinnersList(console_); break;
-        case ids::Command17: Reconnect(console_); break;
+        case ids::WelcomeMessage: SpeakWelcome(program_); break;
+        case ids::AskForESP: AskForSignUps(program_); break;
+        case ids::GetPlayers: TakeSignUps(program_); break;
+        case ids::CloseIt: AnnounceClosing(program_); break;
+        case ids::Command1: ReadListOut(program_); break;
+        case ids::Command12: PickWinner(program_); break;
+        case ids::Command2: ClearEntrantList(program_); break;
+        case ids::Command13: ClearWinnersList(program_); break;
+        case ids::Command17: Reconnect(program_); break;
         case ids::Scripter: Scripter_Click(); break;
         default: break;  // Dummy has no action of its own
     }
@@ -208,31 +206,17 @@ bool ConsoleWindow::MoveFocusByTab(const MSG& message) {
 void ConsoleWindow::Form_Load() {
     SetClientSize(window_, ClientWidth, ClientHeight);
     CentreOnScreen(window_);
-    LoadLinkSettings();
-    LoadScripts();
-    KeepOnTop(AsWindowId(window_));
-    RegisterWithClient();
+    program_.StartUp(AsWindowId(window_));
 }
 
-void ConsoleWindow::Form_Resize() { KeepOnTop(AsWindowId(window_)); }
+void ConsoleWindow::Form_Resize() { program_.link.KeepOnTop(AsWindowId(window_)); }
 
+// Ends the process without unwinding into a running command.
 void ConsoleWindow::Form_Unload() {
-    // A second close while the first unregisters changes nothing.
-    if (Closing()) return;
-    // Inside a DDE exchange the unregister could not start its own: it
-    // follows as soon as the exchange has ended.
-    if (DdeTransactionPending()) {
-        AfterDdeTransaction([this] { Form_Unload(); });
-        return;
-    }
-    SetClosing(true);
-    UnregisterFromClient();
-    // Ends at once, also from inside a running command's yields: nothing is
-    // saved and no further event is handled.
-    ExitProcess(0);
+    program_.Close([] { ExitProcess(0); });
 }
 
-void ConsoleWindow::Scripter_Click() { OpenScriptEditor(instance_, window_); }
+void ConsoleWindow::Scripter_Click() { editor_.Open(window_); }
 
 void ConsoleWindow::PaintBackground(HDC dc) {
     RECT client;

@@ -4,16 +4,18 @@
 
 #include <windows.h>
 
-#include "console/console.h"
+#include "common/win32/win32_platform.h"
+#include "console/program.h"
+#include "scripts/win32/script_editor.h"
 
 namespace tamblo {
 
 class ConsoleWindow : public ConsoleView {
 public:
-    explicit ConsoleWindow(Console& console) : console_(console) {}
+    ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance);
 
     // Creates the window hidden, runs the start-up, then shows it.
-    bool Create(HINSTANCE instance, int showCommand);
+    bool Create(int showCommand);
 
     HWND handle() const { return window_; }
 
@@ -44,8 +46,11 @@ private:
     void ShowBusy(bool busy);
     void RepaintListIfDue();
 
+    Program& program_;
     Console& console_;
-    HINSTANCE instance_ = nullptr;
+    Win32Platform& platform_;
+    HINSTANCE instance_;
+    ScriptEditorHost editor_;
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;

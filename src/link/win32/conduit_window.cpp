@@ -48,21 +48,23 @@ const ControlLayout Controls[] = {
 
 }  // namespace
 
-std::unique_ptr<ConduitWindow> Win32ConduitWindows::Create(DdeConduit& conduit) {
-    return std::make_unique<Win32ConduitWindow>(instance_, conduit);
+Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance) : instance_(instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Win32ConduitWindow::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = ids::ClassName;
+    registered_ = RegisterClassA(&windowClass) != 0;
 }
 
-Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, DdeConduit& conduit) : conduit_(conduit) {
-    static const bool registered = [instance] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = ids::ClassName;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    (void)registered;
+std::unique_ptr<ConduitWindow> Win32ConduitWindows::Create(DdeConduit& conduit) {
+    return std::make_unique<Win32ConduitWindow>(instance_, registered_, conduit);
+}
+
+Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, bool classRegistered, DdeConduit& conduit)
+    : conduit_(conduit) {
+    if (!classRegistered) return;
     // Never shown: it only hosts the conversation.
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ids::ClassName, ids::Caption,
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 360, 300,

@@ -9,25 +9,30 @@
 
 namespace tamblo {
 
+// Registers the window class once; without it the conduits still carry
+// their conversations, only without a window to show their fields.
 class Win32ConduitWindows : public ConduitWindowFactory {
 public:
-    explicit Win32ConduitWindows(HINSTANCE instance) : instance_(instance) {}
+    explicit Win32ConduitWindows(HINSTANCE instance);
     std::unique_ptr<ConduitWindow> Create(DdeConduit& conduit) override;
 
 private:
     HINSTANCE instance_;
+    bool registered_ = false;
 };
 
 class Win32ConduitWindow : public ConduitWindow {
 public:
-    Win32ConduitWindow(HINSTANCE instance, DdeConduit& conduit);
+    // Without a registered class there is no window to show the fields.
+    Win32ConduitWindow(HINSTANCE instance, bool classRegistered, DdeConduit& conduit);
     ~Win32ConduitWindow() override;
 
     DdeConversation& Conversation() override { return conversation_; }
     void ShowFields(const ConduitFields& fields) override;
 
-private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
     void CreateControls();
     void OnButton(int id);
     std::string ControlText(int id) const;

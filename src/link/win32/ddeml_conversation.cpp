@@ -1,7 +1,5 @@
 #include "link/win32/ddeml_conversation.h"
 
-#include <utility>
-
 namespace tamblo {
 
 namespace {
@@ -9,16 +7,9 @@ namespace {
 // Each DDE message waits this long for the chat client's answer.
 constexpr DWORD DdeTimeoutMs = 5000;
 
-bool transactionPending = false;
-std::function<void()> afterTransaction;
-
 // Synchronous: the system's modal loop may run other window events meanwhile.
 HDDEDATA Transact(BYTE* data, DWORD size, HCONV conversation, HSZ item, UINT type, DWORD* result) {
-    transactionPending = true;
-    HDDEDATA answer = DdeClientTransaction(data, size, conversation, item, CF_TEXT, type, DdeTimeoutMs, result);
-    transactionPending = false;
-    if (afterTransaction) std::exchange(afterTransaction, nullptr)();
-    return answer;
+    return DdeClientTransaction(data, size, conversation, item, CF_TEXT, type, DdeTimeoutMs, result);
 }
 
 HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
@@ -26,9 +17,6 @@ HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_P
 }
 
 }  // namespace
-
-bool DdeTransactionPending() { return transactionPending; }
-void AfterDdeTransaction(std::function<void()> run) { afterTransaction = std::move(run); }
 
 DdemlConversation::DdemlConversation() {
     if (DdeInitializeA(&instance_, IgnoreDdeEvents, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) !=

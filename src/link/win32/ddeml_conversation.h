@@ -4,18 +4,12 @@
 #include <windows.h>
 #include <ddeml.h>
 
-#include <functional>
 #include <map>
 #include <string>
 
 #include "link/dde_conduit.h"
 
 namespace tamblo {
-
-// True while a DDE message waits for its answer: no second one may start.
-bool DdeTransactionPending();
-// Runs once the waiting message has its answer (or has timed out).
-void AfterDdeTransaction(std::function<void()> run);
 
 class DdemlConversation : public DdeConversation {
 public:

@@ -1,6 +1,6 @@
 #include "link/win32/wadapi_library.h"
 
-#include "common/win32/win32_file_system.h"
+#include "common/win32/system_message.h"
 #include "link/library_callbacks.h"
 
 namespace tamblo {
@@ -9,10 +9,14 @@ namespace {
 
 constexpr const char* LibraryName = "wadapi.dll";
 
+// The library's callbacks carry no context of ours: the one slot the
+// binary interface leaves, set from InitDDE to KillDDE.
+LibraryCallbacks* listener = nullptr;
+
 // A failure inside a callback is ignored: the library always gets 0 back.
 int32_t __stdcall AckCallback(const char* code) {
     try {
-        ProcessAckData(CountedText(code));
+        if (listener) listener->ProcessAckData(CountedText(code));
     } catch (...) {
     }
     return 0;
@@ -20,7 +24,7 @@ int32_t __stdcall AckCallback(const char* code) {
 
 int32_t __stdcall ReceivedCallback(const char* sender, int32_t count, const char* data) {
     try {
-        ProcessReceivedData(CountedText(sender), count, CountedText(data));
+        if (listener) listener->ProcessReceivedData(CountedText(sender), count, CountedText(data));
     } catch (...) {
     }
     return 0;
@@ -28,7 +32,7 @@ int32_t __stdcall ReceivedCallback(const char* sender, int32_t count, const char
 
 int32_t __stdcall AllTextCallback(const char* text) {
     try {
-        ProcessAllText(CountedText(text));
+        if (listener) listener->ProcessAllText(CountedText(text));
     } catch (...) {
     }
     return 0;
@@ -66,11 +70,15 @@ std::optional<std::string> WadapiLibrary::Load() {
     return std::nullopt;
 }
 
-void WadapiLibrary::InitDDE(const std::string& appTitle) {
+void WadapiLibrary::InitDDE(const std::string& appTitle, LibraryCallbacks& callbacks) {
+    listener = &callbacks;
     init_(appTitle.c_str(), AckCallback, ReceivedCallback, AllTextCallback);
 }
 
-void WadapiLibrary::KillDDE() { kill_(); }
+void WadapiLibrary::KillDDE() {
+    kill_();
+    listener = nullptr;
+}
 
 void WadapiLibrary::DapiRegister(const std::string& appTitle) { register_(appTitle.c_str()); }
 

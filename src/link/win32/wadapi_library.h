@@ -13,7 +13,7 @@ namespace tamblo {
 class WadapiLibrary : public ApiLibrary {
 public:
     std::optional<std::string> Load() override;
-    void InitDDE(const std::string& appTitle) override;
+    void InitDDE(const std::string& appTitle, LibraryCallbacks& callbacks) override;
     void KillDDE() override;
     void DapiRegister(const std::string& appTitle) override;
     void DapiUnregister(const std::string& appTitle) override;

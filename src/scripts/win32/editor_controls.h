@@ -3,6 +3,8 @@
 // `Frame2`: find a box with GetDlgItem three times, from the window down.
 #pragma once
 
+#include "scripts/script_store.h"
+
 namespace tamblo::editor_controls {
 
 inline constexpr const char* Caption = "Tamblo Program Scripts";
@@ -18,21 +20,12 @@ enum Id : int {
     Frame1 = 505,
     // Headings, children of Frame1: Label1 + 0 to 5.
     Label1 = 451,
-    // Boxes, children of Frame1, numbered in the script file's order: box id
-    // 401 + n - 1 holds file line n.
+    // Boxes, children of Frame1, in the script file's order: FirstBox + n - 1
+    // holds file line n.
     FirstBox = 401,
-    OpeningText1 = 401,  // OpeningText box n: 401 + n - 1; box 2 (402) holds the credit line
-    AskForText = 414,
-    ConfirmText = 415,
-    ListHeadText = 416,
-    CloseText1 = 417,   // CloseText box n: 417 + n - 1
-    WinnerText1 = 424,  // WinnerText box n: 424 + n - 1
-    LastBox = 430,
+    LastBox = FirstBox + ScriptTextCount - 1,
 };
 
-constexpr int OpeningText(int n) { return OpeningText1 + n - 1; }
-constexpr int CloseText(int n) { return CloseText1 + n - 1; }
-constexpr int WinnerText(int n) { return WinnerText1 + n - 1; }
 // The box of the script file's line index (0 to 29).
 constexpr int BoxId(int fileIndex) { return FirstBox + fileIndex; }
 

@@ -4,8 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "common/platform.h"
-#include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
 #include "scripts/editor_rules.h"
 #include "scripts/script_store.h"
@@ -27,17 +25,6 @@ constexpr const char* FontFace = "MS Sans Serif";
 constexpr int WindowFontHeight = -11;
 constexpr int HeadingFontHeight = -13;
 
-struct Brushes {
-    HBRUSH cyan = CreateSolidBrush(Cyan);
-    HBRUSH yellow = CreateSolidBrush(Yellow);
-    HBRUSH grey = CreateSolidBrush(CreditGrey);
-};
-
-// Made once and kept for the process: every editor opened paints with them.
-const Brushes& TheBrushes() {
-    static const Brushes brushes;
-    return brushes;
-}
 
 HFONT BoldFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -79,20 +66,57 @@ ScrollAction ActionOf(WORD code) {
     }
 }
 
-class ScriptEditor {
+// The message boxes the editor owns, so that it takes no input meanwhile.
+class EditorBoxes : public MessageBoxes {
 public:
-    static void Open(HINSTANCE instance, HWND console);
+    EditorBoxes(Win32Platform& platform, HWND owner) : platform_(platform), owner_(owner) {}
+    void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
+        platform_.ShowOwnedBy(owner_, text, title, icon);
+    }
 
 private:
-    explicit ScriptEditor(HWND console) : console_(console) {}
+    Win32Platform& platform_;
+    HWND owner_;
+};
 
-    static bool RegisterClasses(HINSTANCE instance);
+}  // namespace
+
+// Painted with the host's brushes, which outlive every editor.
+struct Brushes {
+    Brushes() = default;
+    ~Brushes() {
+        for (HBRUSH brush : {cyan, yellow, grey}) DeleteObject(brush);
+    }
+    Brushes(const Brushes&) = delete;
+    Brushes& operator=(const Brushes&) = delete;
+
+    HBRUSH cyan = CreateSolidBrush(Cyan);
+    HBRUSH yellow = CreateSolidBrush(Yellow);
+    HBRUSH grey = CreateSolidBrush(CreditGrey);
+};
+
+class ScriptEditor {
+public:
+    struct Context {
+        ScriptStore& store;
+        Win32Platform& platform;
+        const Brushes& brushes;
+        const std::function<bool()>& closing;
+    };
+    ScriptEditor(const Context& context, HWND console) : context_(context), console_(console) {}
+
+    static bool RegisterClasses(HINSTANCE instance, HBRUSH background);
+    bool Create(HINSTANCE instance);
+    bool IsOpen() const { return window_ != nullptr; }
+    void BringForward() const;
+
+private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    static ScriptEditor* Of(HWND window);
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool Create(HINSTANCE instance);
     void CreateControls();
     void Form_Load();
     void VScroll1_Scroll(WORD code, WORD thumb);
@@ -106,54 +130,45 @@ private:
     HBRUSH ColourControl(HDC dc, HWND control);
     HWND Box(int index) const { return GetDlgItem(frame1_, ids::BoxId(index)); }
 
+    Context context_;
     HWND console_;
     HWND window_ = nullptr;
     HWND frame1_ = nullptr;
     HWND vscroll1_ = nullptr;
     HWND lastFocus_ = nullptr;
+    WNDPROC editProc_ = nullptr;
     int value_ = ScrollMin;
-    // Boxes the host changed; the others are saved with the store's text,
-    // which may hold what a box cannot (a NUL, a line feed).
+    // Boxes the host changed; the others are saved with the store's text.
     std::array<bool, BoxCount> edited_{};
     bool filling_ = false;
     HFONT windowFont_ = nullptr;
     HFONT headingFont_ = nullptr;
 };
 
-// There is at most one editor.
-std::unique_ptr<ScriptEditor> theEditor;
-WNDPROC editProc = nullptr;
-
-void ScriptEditor::Open(HINSTANCE instance, HWND console) {
-    if (theEditor) {
-        HWND window = theEditor->window_;
-        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
-        SetForegroundWindow(window);
-        BringWindowToTop(window);
-        return;
-    }
-    if (!RegisterClasses(instance)) return;
-    theEditor.reset(new ScriptEditor(console));
-    if (!theEditor->Create(instance)) theEditor.reset();
+void ScriptEditor::BringForward() const {
+    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window_);
+    BringWindowToTop(window_);
 }
 
-bool ScriptEditor::RegisterClasses(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) return true;
+bool ScriptEditor::RegisterClasses(HINSTANCE instance, HBRUSH background) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = TheBrushes().cyan;
+    windowClass.hbrBackground = background;
     windowClass.lpszClassName = ids::ClassName;
     WNDCLASSA frameClass = {};
     frameClass.lpfnWndProc = FrameProc;
     frameClass.hInstance = instance;
     frameClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     frameClass.lpszClassName = FrameClassName;
-    registered = RegisterClassA(&windowClass) && RegisterClassA(&frameClass);
-    return registered;
+    return RegisterClassA(&windowClass) && RegisterClassA(&frameClass);
+}
+
+ScriptEditor* ScriptEditor::Of(HWND window) {
+    return reinterpret_cast<ScriptEditor*>(GetWindowLongPtrA(GetAncestor(window, GA_ROOT), GWLP_USERDATA));
 }
 
 bool ScriptEditor::Create(HINSTANCE instance) {
@@ -175,12 +190,12 @@ void ScriptEditor::Form_Load() {
     SetClientSize(window_, ToPixels(ClientWidth), ToPixels(ClientHeight));
     CentreOnScreen(window_);
     CreateControls();
-    const ScriptTexts& store = ScriptStore();
+    const ScriptTexts& store = context_.store.Texts();
     filling_ = true;
     for (int i = 0; i < BoxCount; ++i) SetWindowTextA(Box(i), store.InFileOrder(i).c_str());
     filling_ = false;
     lastFocus_ = vscroll1_;
-    AddKeyboardNavigation(window_);
+    context_.platform.AddKeyboardNavigation(window_);
 }
 
 // Creation order is the Tab order: the scroll bar, the boxes top to bottom,
@@ -195,12 +210,12 @@ void ScriptEditor::CreateControls() {
     // takes the focus out of view stays there.
     HWND frame2 = CreateChild(window_, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                               Pixels(Frame2Rect), ids::Frame2, nullptr);
-    SetWindowLongPtrA(frame2, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TheBrushes().cyan));
+    SetWindowLongPtrA(frame2, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(context_.brushes.cyan));
     const RECT panel = {ToPixels(PanelLeft), PanelTopPixels(value_), ToPixels(PanelLeft) + ToPixels(PanelWidth),
                         PanelTopPixels(value_) + ToPixels(PanelHeight)};
     frame1_ = CreateChild(frame2, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, panel, ids::Frame1,
                           nullptr);
-    SetWindowLongPtrA(frame1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TheBrushes().yellow));
+    SetWindowLongPtrA(frame1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(context_.brushes.yellow));
 
     const auto column = [](int top, int height) {
         return RECT{ToPixels(ColumnLeft), ToPixels(top), ToPixels(ColumnLeft + ColumnWidth), ToPixels(top + height)};
@@ -219,7 +234,7 @@ void ScriptEditor::CreateControls() {
         SendMessageA(box, EM_LIMITTEXT, 0, 0);  // no length limit
         const WNDPROC original =
             reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
-        if (!editProc) editProc = original;
+        if (!editProc_) editProc_ = original;
     }
 
     CreateChild(window_, "BUTTON", "Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0, Pixels(Command1Rect),
@@ -239,7 +254,7 @@ LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wPar
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DeleteObject(self->windowFont_);
         DeleteObject(self->headingFont_);
-        if (theEditor.get() == self) theEditor.reset();
+        self->window_ = nullptr;  // closed; its host lets it go at the next opening
         return DefWindowProcA(window, message, wParam, lParam);
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
@@ -286,7 +301,7 @@ LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             Command2_Click();
             return 0;
         case WM_DESTROY:
-            RemoveKeyboardNavigation(window_);
+            context_.platform.RemoveKeyboardNavigation(window_);
             return 0;
         default:
             return DefWindowProcA(window_, message, wParam, lParam);
@@ -298,7 +313,7 @@ HBRUSH ScriptEditor::ColourControl(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
     if (id == ids::BoxId(CreditBox)) {
         SetBkColor(dc, CreditGrey);
-        return TheBrushes().grey;
+        return context_.brushes.grey;
     }
     if (id >= ids::Label1 && id < ids::Label1 + static_cast<int>(Headings.size())) {
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -328,6 +343,9 @@ LRESULT CALLBACK ScriptEditor::FrameProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT CALLBACK ScriptEditor::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ScriptEditor* self = Of(box);
+    if (!self) return DefWindowProcA(box, message, wParam, lParam);
+    const WNDPROC editProc = self->editProc_;
     switch (message) {
         case WM_GETDLGCODE: {
             // Enter must reach the box rather than be taken as the default button.
@@ -409,34 +427,46 @@ void ScriptEditor::VScroll1_Change() {
 }
 
 void ScriptEditor::Command1_Click() {
-    if (Closing()) return;
-    ScriptFileTexts texts = ScriptStore().ToFileOrder();
+    if (context_.closing()) return;
+    Edits edits;
     for (int i = 0; i < BoxCount; ++i)
-        if (edited_[i]) texts[i] = WindowText(Box(i));
-    const FileResult result = SaveScripts(texts);
-    if (!result.ok) {
-        // The edits stay in the boxes, so the host can try again.
-        const std::string text = std::string("The scripts could not be saved to ") + ScriptFileName + ":\n" +
-                                 result.reason + "\n\nYour changes are still in the editor.";
-        MessageBoxA(window_, text.c_str(), "Tamblo", MB_OK | MB_ICONWARNING);
-        return;
-    }
-    LoadScripts();
-    ReturnToConsole();
+        if (edited_[i]) edits[i] = WindowText(Box(i));
+    EditorBoxes boxes(context_.platform, window_);
+    // A failed save keeps the edits in the boxes.
+    if (SaveEdits(context_.store, edits, boxes)) ReturnToConsole();
 }
 
 void ScriptEditor::Command2_Click() { ReturnToConsole(); }
 
 void ScriptEditor::ReturnToConsole() {
     HWND console = console_;
-    DestroyWindow(window_);  // deletes this editor
+    DestroyWindow(window_);
     if (!console || !IsWindow(console)) return;
     ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(console);
 }
 
-}  // namespace
+ScriptEditorHost::ScriptEditorHost(ScriptStore& store, Win32Platform& platform, HINSTANCE instance,
+                                   std::function<bool()> closing)
+    : store_(store),
+      platform_(platform),
+      instance_(instance),
+      closing_(std::move(closing)),
+      brushes_(std::make_unique<Brushes>()) {
+    registered_ = ScriptEditor::RegisterClasses(instance, brushes_->cyan);
+}
 
-void OpenScriptEditor(HINSTANCE instance, HWND console) { ScriptEditor::Open(instance, console); }
+ScriptEditorHost::~ScriptEditorHost() = default;
+
+void ScriptEditorHost::Open(HWND console) {
+    if (editor_ && editor_->IsOpen()) {
+        editor_->BringForward();
+        return;
+    }
+    if (!registered_) return;
+    // The closed one has no frame left on the stack: this runs in the console's.
+    editor_ = std::make_unique<ScriptEditor>(ScriptEditor::Context{store_, platform_, *brushes_, closing_}, console);
+    if (!editor_->Create(instance_)) editor_.reset();
+}
 
 }  // namespace tamblo
