@@ -41,8 +41,9 @@ endif()
 
 # End-to-end tests: one scripted case each (tests/e2e/cases), run by a small
 # Windows driver through the emulator (tests/e2e/wine-run) that tools/test sets.
-add_executable(e2e_runner tests/e2e/runner.cpp sim/request_log.cpp)
-target_include_directories(e2e_runner PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/src)
+file(GLOB E2E_RUNNER_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(e2e_runner ${E2E_RUNNER_SOURCES} sim/request_log.cpp)
+target_include_directories(e2e_runner PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/sim)
 add_dependencies(e2e_runner tamblo)
 file(GLOB E2E_CASES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/cases/*.case)
 foreach(case ${E2E_CASES})

@@ -1,0 +1,69 @@
+// One run of a scripted case (cases/README.md) in one transport: its
+// directives, the programs it started and what it has checked so far.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <istream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "driver.h"
+
+namespace e2e {
+
+// A directive's argument: whole, its words, its first word and the
+// unescaped rest, and the lines after it for a block.
+struct Arg {
+    std::string all, name, text;
+    Strings words;
+    std::istream* block;
+};
+
+// A console or conduit control by its name.
+int IdOf(const std::string& name);
+
+class Run {
+public:
+    Run(const std::string& name, bool library);
+    void Do(const std::string& keyword, const std::string& argument, std::istream& block);
+
+private:
+    void Start();
+    // The download's practice folder, unpacked beside the tests by the build,
+    // started as a host starts it: practice.cmd starts the room, which starts
+    // the program.
+    void StartPractice();
+    void OnConsole();
+    void OnRoom();
+    void OnEditor();
+
+    HWND Console();
+    HWND Editor();
+    HWND EditorControl(const std::string& name);
+    HWND Conduit();
+    HWND WindowNamed(const std::string& name) { return name == "editor" ? Editor() : Console(); }
+    int PanelTop();
+    Strings Received() const;
+    bool Matches(const Strings& expected, size_t e, const Strings& got, size_t g);
+    void ExpectReceived(std::istream& block);
+    std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+    std::string Path(const std::string& name) const { return name.find(':') != std::string::npos ? name : File(name); }
+
+    bool library_;
+    std::string folder_;
+    std::string scenario_;
+    bool room_ = true;
+    std::map<std::string, std::string> written_;
+    std::unique_ptr<ChatSim> sim_;
+    std::unique_ptr<Program> app_;
+    HWND console_ = nullptr;
+    HWND editor_ = nullptr;
+    size_t checked_ = 0;
+    Strings drawn_;  // a winner is never drawn twice
+    std::map<std::string, std::function<void(const Arg&)>> directives_;
+};
+
+}  // namespace e2e
