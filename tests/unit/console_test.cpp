@@ -186,7 +186,10 @@ TEST_F(DdeLinkTest, RegisteringCreatesTheConduitAndUnregisteringDestroysIt) {
 // destroyed, and its exchange ends there.
 TEST_F(DdeLinkTest, CloseDuringAnExchangeWaitsForItsAnswerAndDestroysNothingInUse) {
     platform.readsPerSecond = 1;
-    dde.onPoke = [&] { program.Close([&] { log.Add("end"); }); };
+    dde.onPoke = [&] {
+        program.Close([&] { log.Add("end"); });
+        EXPECT_TRUE(program.Closing()) << "no command may start while the close waits";
+    };
     SpeakWelcome(program);
     EXPECT_EQ(log.events, (Lines{"busy", "yield x12", "open WorldsApi|WorldsApi_Communicate",
                                  "poke WorldsApi_Communicate Tamblo\f0\f\fWelcome to Olvan's Tamblo Drawing", "close",
@@ -280,6 +283,14 @@ TEST_F(LibraryLinkTest, MissingLibraryIsToldAtEachRegistrationAndMutesTheLink) {
     link.UnregisterFromClient();
     link.RegisterWithClient();
     EXPECT_EQ(log.events, (Lines{"yield x24", "load", "InitDDE Tamblo", "DapiRegister Tamblo"}));
+}
+
+TEST_F(LibraryLinkTest, StartUpReadsTheSettingsAndScriptsThenKeepsOnTopAndRegisters) {
+    FakeProgram started;
+    started.files.files = {{"SCONTROL.TXT", "VZones 3.0\r\n0\r\n1\r\n"}, {"TAMBLO.TXT", "Hi\r\n"}};
+    started.program.StartUp(7);
+    EXPECT_EQ(started.log.events, (Lines{"topmost 7", "load", "InitDDE Tamblo", "DapiRegister Tamblo"}));
+    EXPECT_EQ(started.program.scripts.Texts().OpeningText[0], "Hi");
 }
 
 // Closing ends the program at once, even inside a command: the unregister
@@ -384,7 +395,9 @@ TEST_F(ConsoleCommandsTest, ReadListSpeaksTheHeaderThenEachRowWhileItLasts) {
     EXPECT_EQ(Spoken(ReadListOut), (Lines{"On the list:", "Ann", "Xi", "Yo"})) << "the row count is read once";
     console.ClearEntrants();
     platform.onYield = [&, yields = 0](int) mutable {
-        if (++yields == 36 + 13) console.ClearEntrants();
+        if (++yields != 36 + 13) return;
+        console.ClearEntrants();
+        console.InsertEntrant("Wu");
     };
     for (const char* name : {"Cy", "Ann", "bob"}) console.InsertEntrant(name);
     EXPECT_EQ(Spoken(ReadListOut), (Lines{"On the list:", "Ann"}));
@@ -443,9 +456,10 @@ TEST_F(ConsoleCommandsTest, PickWinnerAnnouncesTheWinnerBetweenTheWinnerLines) {
 
 TEST(EntrantList, KeepsRowsSortedIgnoringCase) {
     Console console;
-    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "Zoe", "Al", "Annabel", "Ann Lee", "amy"})
+    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "Zoe", "Al", "Annabel", "Ann Lee", "amy", "BoB"})
         console.InsertEntrant(name);
-    EXPECT_EQ(console.Entrants(), (Lines{"Al", "amy", "Ann", "ann", "Ann Lee", "Annabel", "Bob", "bob", "Cy", "Zoe"}));
+    EXPECT_EQ(console.Entrants(),
+              (Lines{"Al", "amy", "Ann", "ann", "Ann Lee", "Annabel", "BoB", "Bob", "bob", "Cy", "Zoe"}));
     EXPECT_EQ(console.InsertEntrant("Bill"), 6);
 }
 

@@ -44,7 +44,7 @@ public:
     void Activate(WindowId id) override {
         for (const auto& window : windows) if (window.id == id) log_.Add("activate " + window.title);
     }
-    void MakeTopmost(WindowId) override {}
+    void MakeTopmost(WindowId id) override { log_.Add("topmost " + std::to_string(id)); }
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
         log_.Add("box [" + title + "] " + std::to_string(static_cast<int>(icon)) + " " + text);
     }
