@@ -59,6 +59,11 @@ std::optional<std::string> WadapiLibrary::Load() {
     Resolve(module, "DapiCommunicate", communicate_, missing);
     if (!missing.empty()) {
         FreeLibrary(module);
+        // Its code is gone: no call may reach it.
+        init_ = nullptr;
+        kill_ = nullptr;
+        register_ = unregister_ = getAllText_ = nullptr;
+        communicate_ = nullptr;
         return "The chat client's library " + std::string(LibraryName) + " has no function " + missing +
                "\nIt is not the library Tamblo works with.";
     }
@@ -66,21 +71,30 @@ std::optional<std::string> WadapiLibrary::Load() {
     return std::nullopt;
 }
 
+// Without the library loaded, each call does nothing.
 void WadapiLibrary::InitDDE(const std::string& appTitle) {
-    init_(appTitle.c_str(), AckCallback, ReceivedCallback, AllTextCallback);
+    if (init_) init_(appTitle.c_str(), AckCallback, ReceivedCallback, AllTextCallback);
 }
 
-void WadapiLibrary::KillDDE() { kill_(); }
+void WadapiLibrary::KillDDE() {
+    if (kill_) kill_();
+}
 
-void WadapiLibrary::DapiRegister(const std::string& appTitle) { register_(appTitle.c_str()); }
+void WadapiLibrary::DapiRegister(const std::string& appTitle) {
+    if (register_) register_(appTitle.c_str());
+}
 
-void WadapiLibrary::DapiUnregister(const std::string& appTitle) { unregister_(appTitle.c_str()); }
+void WadapiLibrary::DapiUnregister(const std::string& appTitle) {
+    if (unregister_) unregister_(appTitle.c_str());
+}
 
-void WadapiLibrary::DapiGetAllText(const std::string& appTitle) { getAllText_(appTitle.c_str()); }
+void WadapiLibrary::DapiGetAllText(const std::string& appTitle) {
+    if (getAllText_) getAllText_(appTitle.c_str());
+}
 
 void WadapiLibrary::DapiCommunicate(const std::string& appTitle, int mode, const std::string& avatarName,
                                     const std::string& text) {
-    communicate_(appTitle.c_str(), mode, avatarName.c_str(), text.c_str());
+    if (communicate_) communicate_(appTitle.c_str(), mode, avatarName.c_str(), text.c_str());
 }
 
 }  // namespace tamblo
