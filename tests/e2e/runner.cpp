@@ -388,6 +388,8 @@ public:
         directives_["untitled-window"] = [](const Arg&) {
             CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
         };
+        // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder.
+        directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ = File(a.all)); };
         directives_["start"] = [this](const Arg&) { Start(); };
         directives_["practice"] = [this](const Arg&) { StartPractice(); };
         directives_["file-is"] = [this](const Arg& a) {
@@ -407,13 +409,14 @@ private:
         // simulated library beside the program for the library transport.
         if (!written_.count("SCONTROL.TXT"))
             WriteFile(File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-        if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), File("wadapi.dll").c_str(), TRUE);
+        const std::string program = (programFolder_.empty() ? folder_ : programFolder_) + "\\";
+        if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), (program + "wadapi.dll").c_str(), TRUE);
         if (room_) {
             WriteFile(File("scenario.txt"), scenario_);
             sim_ = std::make_unique<ChatSim>(folder_, new Program(BesideTests("chatsim.exe"), folder_));
         }
-        CopyFileA(BesideTests("tamblo.exe").c_str(), File("tamblo.exe").c_str(), FALSE);
-        app_ = std::make_unique<Program>(File("tamblo.exe"), folder_);
+        CopyFileA(BesideTests("tamblo.exe").c_str(), (program + "tamblo.exe").c_str(), FALSE);
+        app_ = std::make_unique<Program>(program + "tamblo.exe", folder_);
         Check(app_->started(), "tamblo.exe did not start");
     }
 
@@ -715,6 +718,7 @@ private:
 
     bool library_;
     std::string folder_;
+    std::string programFolder_;
     std::string scenario_;
     bool room_ = true;
     std::map<std::string, std::string> written_;

@@ -34,6 +34,24 @@ int32_t __stdcall AllTextCallback(const char* text) {
     return 0;
 }
 
+// The full path of a file in the program's own folder; "" if that is unknown.
+std::string BesideProgram(const std::string& fileName) {
+    std::string path(32768, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) return "";
+    path.resize(length);
+    return path.substr(0, path.find_last_of('\\') + 1) + fileName;
+}
+
+// By its full path, never from the current folder (a download folder can
+// hold any DLL); the libraries it needs from its own folder and the system
+// folder. The search flags exist where AddDllDirectory does.
+HMODULE LoadFrom(const std::string& path) {
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddDllDirectory"))
+        return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 // The first function missing, with the system's reason.
 template <typename Function>
 void Resolve(HMODULE module, const char* name, Function& function, std::string& missing) {
@@ -45,10 +63,11 @@ void Resolve(HMODULE module, const char* name, Function& function, std::string& 
 
 std::optional<std::string> WadapiLibrary::Load() {
     if (module_) return std::nullopt;
-    HMODULE module = LoadLibraryA(LibraryName);
+    const std::string path = BesideProgram(LibraryName);
+    HMODULE module = path.empty() ? nullptr : LoadFrom(path);
     if (!module) {
-        return "The chat client's library " + std::string(LibraryName) + " could not be loaded: " +
-               SystemMessage(GetLastError(), LibraryName);
+        const std::string tried = path.empty() ? LibraryName : path;
+        return "The chat client's library " + tried + " could not be loaded: " + SystemMessage(GetLastError(), tried);
     }
     std::string missing;
     Resolve(module, "InitDDE", init_, missing);
@@ -64,7 +83,7 @@ std::optional<std::string> WadapiLibrary::Load() {
         kill_ = nullptr;
         register_ = unregister_ = getAllText_ = nullptr;
         communicate_ = nullptr;
-        return "The chat client's library " + std::string(LibraryName) + " has no function " + missing +
+        return "The chat client's library " + path + " has no function " + missing +
                "\nIt is not the library Tamblo works with.";
     }
     module_ = module;
