@@ -57,6 +57,14 @@ endforeach()
 add_subdirectory(sim)
 add_dependencies(e2e_runner chatsim wadapi)
 
+# The Win32 adapters against the real system, in a folder of its own: it puts
+# a faulty wadapi.dll beside itself, made from the simulated one.
+add_executable(adapters_test tests/win32/adapters_test.cpp)
+target_link_libraries(adapters_test PRIVATE tamblo_win32)
+set_target_properties(adapters_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/adapters)
+add_dependencies(adapters_test wadapi)
+add_test(NAME win32/adapters COMMAND adapters_test)
+
 # The download for hosts, made by tools/package.
 include(cmake/package.cmake)
 

@@ -26,6 +26,8 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
     directives_["untitled-window"] = [](const Arg&) {
         CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
     };
+    // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder.
+    directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ = File(a.all)); };
     directives_["start"] = [this](const Arg&) { Start(); };
     directives_["practice"] = [this](const Arg&) { StartPractice(); };
     directives_["file-is"] = [this](const Arg& a) {
@@ -52,13 +54,14 @@ void Run::Start() {
     // simulated library beside the program for the library transport.
     if (!written_.count("SCONTROL.TXT"))
         WriteFile(File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-    if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), File("wadapi.dll").c_str(), TRUE);
+    const std::string program = (programFolder_.empty() ? folder_ : programFolder_) + "\\";
+    if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), (program + "wadapi.dll").c_str(), TRUE);
     if (room_) {
         WriteFile(File("scenario.txt"), scenario_);
         sim_ = std::make_unique<ChatSim>(folder_, std::make_unique<Program>(BesideTests("chatsim.exe"), folder_));
     }
-    CopyFileA(BesideTests("tamblo.exe").c_str(), File("tamblo.exe").c_str(), FALSE);
-    app_ = std::make_unique<Program>(File("tamblo.exe"), folder_);
+    CopyFileA(BesideTests("tamblo.exe").c_str(), (program + "tamblo.exe").c_str(), FALSE);
+    app_ = std::make_unique<Program>(program + "tamblo.exe", folder_);
     Check(app_->started(), "tamblo.exe did not start");
 }
 

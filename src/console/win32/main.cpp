@@ -8,7 +8,22 @@
 #include "link/win32/conduit_window.h"
 #include "link/win32/wadapi_library.h"
 
+namespace {
+
+// The download is unpacked into folders such as Downloads, where any DLL can
+// lie: system DLLs come from the system folder only. Looked up at run time,
+// for older systems lack it.
+void LoadSystemDllsFromSystemFolderOnly() {
+    using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto setDirectories = reinterpret_cast<SetDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    LoadSystemDllsFromSystemFolderOnly();
     tamblo::Win32FileSystem files;
     tamblo::Win32Platform platform;
     tamblo::Win32ConduitWindows conduitWindows(instance);

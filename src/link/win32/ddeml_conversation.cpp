@@ -31,6 +31,8 @@ DdemlConversation::~DdemlConversation() {
 }
 
 // Made once per name: each one is a round trip to the system's atom table.
+// 0 when it cannot be made (over 255 characters): never pass that on, for a
+// zero name matches any service, topic or item.
 HSZ DdemlConversation::Name(const std::string& text) {
     const auto known = names_.find(text);
     if (known != names_.end()) return known->second;
@@ -47,21 +49,25 @@ void DdemlConversation::Close() {
 bool DdemlConversation::Open(const std::string& service, const std::string& topic) {
     if (!instance_) return false;
     Close();
-    conversation_ = DdeConnect(instance_, Name(service), Name(topic), nullptr);
+    const HSZ serviceName = Name(service), topicName = Name(topic);
+    if (!serviceName || !topicName) return false;
+    conversation_ = DdeConnect(instance_, serviceName, topicName, nullptr);
     return conversation_ != nullptr;
 }
 
 bool DdemlConversation::Poke(const std::string& item, const std::string& text) {
-    if (!conversation_) return false;
+    const HSZ itemName = conversation_ ? Name(item) : nullptr;
+    if (!itemName) return false;
     DWORD result = 0;
     // CF_TEXT data carries its terminating NUL.
     return Transact(reinterpret_cast<BYTE*>(const_cast<char*>(text.c_str())), static_cast<DWORD>(text.size() + 1),
-                    conversation_, Name(item), XTYP_POKE, &result) != nullptr;
+                    conversation_, itemName, XTYP_POKE, &result) != nullptr;
 }
 
 std::optional<std::string> DdemlConversation::Request(const std::string& item) {
-    if (!conversation_) return std::nullopt;
-    HDDEDATA data = Transact(nullptr, 0, conversation_, Name(item), XTYP_REQUEST, nullptr);
+    const HSZ itemName = conversation_ ? Name(item) : nullptr;
+    if (!itemName) return std::nullopt;
+    HDDEDATA data = Transact(nullptr, 0, conversation_, itemName, XTYP_REQUEST, nullptr);
     if (!data) return std::nullopt;
     std::string answer(DdeGetData(data, nullptr, 0, 0), '\0');
     DdeGetData(data, reinterpret_cast<BYTE*>(answer.data()), static_cast<DWORD>(answer.size()), 0);
