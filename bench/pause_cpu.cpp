@@ -31,7 +31,7 @@ int main() {
     tamblo::Win32Platform platform;
     tamblo::Win32FileSystem files;
     tamblo::WadapiLibrary library;
-    tamblo::Win32ConduitWindows conduitWindows(GetModuleHandleA(nullptr));
+    tamblo::Win32ConduitWindows conduitWindows(GetModuleHandleA(nullptr), platform);
     tamblo::ClientLink link({platform.Ports(), files, library, conduitWindows});
     // A window, so that the yields have a queue to look at, as in the program.
     CreateWindowExA(0, "Static", "pause bench", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr,

@@ -26,7 +26,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadSystemDllsFromSystemFolderOnly();
     tamblo::Win32FileSystem files;
     tamblo::Win32Platform platform;
-    tamblo::Win32ConduitWindows conduitWindows(instance);
+    tamblo::Win32ConduitWindows conduitWindows(instance, platform);
     tamblo::WadapiLibrary library;
     tamblo::Program program({platform.Ports(), files, library, conduitWindows});
     tamblo::ConsoleWindow window(program, platform, instance);

@@ -1,5 +1,7 @@
 #include "link/win32/conduit_window.h"
 
+#include <utility>
+
 #include "link/win32/conduit_controls.h"
 
 namespace tamblo {
@@ -48,7 +50,8 @@ const ControlLayout Controls[] = {
 
 }  // namespace
 
-Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance) : instance_(instance) {
+Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance, Win32Platform& platform) : instance_(instance) {
+    platform.AddYieldHook([this] { yieldedSinceTick_ = true; });
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = Win32ConduitWindow::WindowProc;
     windowClass.hInstance = instance;
@@ -59,11 +62,12 @@ Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance) : instance_(instanc
 }
 
 std::unique_ptr<ConduitWindow> Win32ConduitWindows::Create(DdeConduit& conduit) {
-    return std::make_unique<Win32ConduitWindow>(instance_, registered_, conduit);
+    return std::make_unique<Win32ConduitWindow>(instance_, registered_, yieldedSinceTick_, conduit);
 }
 
-Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, bool classRegistered, DdeConduit& conduit)
-    : conduit_(conduit) {
+Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, bool classRegistered, bool& yieldedSinceTick,
+                                       DdeConduit& conduit)
+    : conduit_(conduit), yieldedSinceTick_(yieldedSinceTick) {
     if (!classRegistered) return;
     // Never shown: it only hosts the conversation.
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ids::ClassName, ids::Caption,
@@ -104,8 +108,11 @@ LRESULT CALLBACK Win32ConduitWindow::WindowProc(HWND window, UINT message, WPARA
         self->OnButton(LOWORD(wParam));
         return 0;
     }
+    // A fetched chat text of a megabyte takes the link field about two
+    // seconds to lay out, and a command's next exchange replaces it anyway:
+    // while a command yields, the fields wait for a tick without yields.
     if (self && message == WM_TIMER && wParam == ShowTimer) {
-        self->ShowPending();
+        if (!std::exchange(self->yieldedSinceTick_, false)) self->ShowPending();
         return 0;
     }
     if (message == WM_CLOSE) return 0;  // lives until the link destroys it

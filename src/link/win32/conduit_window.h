@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/win32/win32_platform.h"
 #include "link/dde_conduit.h"
 #include "link/win32/ddeml_conversation.h"
 
@@ -13,18 +14,20 @@ namespace tamblo {
 // their conversations, only without a window to show their fields.
 class Win32ConduitWindows : public ConduitWindowFactory {
 public:
-    explicit Win32ConduitWindows(HINSTANCE instance);
+    Win32ConduitWindows(HINSTANCE instance, Win32Platform& platform);
     std::unique_ptr<ConduitWindow> Create(DdeConduit& conduit) override;
 
 private:
     HINSTANCE instance_;
     bool registered_ = false;
+    // Whether anything yielded since the windows' last tick: a command runs.
+    bool yieldedSinceTick_ = false;
 };
 
 class Win32ConduitWindow : public ConduitWindow {
 public:
     // Without a registered class there is no window to show the fields.
-    Win32ConduitWindow(HINSTANCE instance, bool classRegistered, DdeConduit& conduit);
+    Win32ConduitWindow(HINSTANCE instance, bool classRegistered, bool& yieldedSinceTick, DdeConduit& conduit);
     ~Win32ConduitWindow() override;
 
     DdeConversation& Conversation() override { return conversation_; }
@@ -41,6 +44,7 @@ private:
     void Update();
 
     DdeConduit& conduit_;
+    bool& yieldedSinceTick_;
     DdemlConversation conversation_;
     HWND window_ = nullptr;
     ConduitFields shown_;
