@@ -1,5 +1,6 @@
 // The text rules and the files read by them, the link settings and the
-// scripts; the script editor's layout.
+// scripts; the script editor's layout. Saving the scripts is in the scripted
+// cases (cases/scripts.case).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,7 +14,6 @@
 
 #include "common/text_rules.h"
 #include "fake_file_system.h"
-#include "fake_platform.h"
 #include "link/link_settings.h"
 #include "scripts/editor_rules.h"
 #include "scripts/script_store.h"
@@ -118,53 +118,6 @@ TEST_F(ScriptStoreTest, RecordsOverTheDefaultsUpToAFailedRead) {
     EXPECT_EQ(Loaded(Numbered(1, 30), Numbered(1, 20).size()), Read(20));
     EXPECT_EQ(Loaded(Numbered(1, 35), Numbered(1, 30).size()), Read(30));
     EXPECT_EQ(Loaded(Numbered(1, 35), Numbered(1, 31).size()), Read(1, 31, Read(30)));
-}
-
-TEST_F(ScriptStoreTest, SaveWritesThirtyLinesUntrimmedAndLeavesTheStore) {
-    store.LoadScripts();
-    ScriptFileTexts texts = Read(30);
-    texts[13] = "  two spaces each side  ";
-    texts[20] = "";
-    texts[0] = "one\rtwo\r\nthree";
-    ASSERT_TRUE(store.SaveScripts(texts).ok);
-    EXPECT_EQ(store.Texts().ToFileOrder(), Read(0));
-
-    std::string expected = "one two \nthree\r\n";
-    for (int i = 1; i < ScriptTextCount; ++i) expected += texts[i] + "\r\n";
-    EXPECT_EQ(files.files.at(ScriptFileName), expected);
-    EXPECT_EQ(files.files.size(), 1u);
-
-    store.LoadScripts();
-    texts[0] = "one two \nthree";
-    texts[13] = "two spaces each side";
-    EXPECT_EQ(store.Texts().ToFileOrder(), texts);
-}
-
-// The editor's save: the edited boxes over the store's texts; a failure is
-// told, and leaves the old file, the store and the edits as they were.
-TEST_F(ScriptStoreTest, EditorSavesItsEditsElseLeavesOldFileAndStoreAndSaysWhy) {
-    const ScriptFileTexts before = Loaded(Numbered(1, 30, "old "));
-    const auto old = files.files;
-    testing::EventLog log;
-    testing::FakePlatform boxes(log);
-    Edits edits;
-    edits[13] = "  asked  ";
-    for (bool* failure : {&files.failWrites, &files.failMoves}) {
-        *failure = true;
-        EXPECT_FALSE(SaveEdits(store, edits, boxes));
-        *failure = false;
-        EXPECT_EQ(files.files, old) << "the old file is as it was, and nothing half-written is left";
-    }
-    EXPECT_EQ(log.events, (std::vector<std::string>{
-                              "box [Tamblo] 2 The scripts could not be saved to TAMBLO.TXT:\nThere is not enough space on "
-                              "the disk.\n\nYour changes are still in the editor.",
-                              "box [Tamblo] 2 The scripts could not be saved to TAMBLO.TXT:\nAccess is denied.\n\nYour "
-                              "changes are still in the editor."}));
-    EXPECT_EQ(store.Texts().ToFileOrder(), before);
-    EXPECT_TRUE(SaveEdits(store, edits, boxes));
-    ScriptFileTexts saved = before;
-    saved[13] = "asked";
-    EXPECT_EQ(store.Texts().ToFileOrder(), saved);
 }
 
 // The same save and load through real files in a scratch folder.

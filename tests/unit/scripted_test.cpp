@@ -1,0 +1,277 @@
+// Runs the scripted cases (cases/README.md), one test per file: each line a
+// directive over a program on fakes whose ports log into one event list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numeric>
+#include <sstream>
+
+#include "console/commands.h"
+#include "console/sign_up_intake.h"
+#include "console/winner_draw.h"
+#include "fake_program.h"
+#include "scripts/editor_rules.h"
+
+namespace tamblo {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace testing;  // the fakes
+
+std::string Unescape(const std::string& text) {
+    static const std::string Letters = "rntf0", Bytes("\r\n\t\f\0", 5);
+    std::string out;
+    for (size_t i = 0, digits = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) out += text[i];
+        else if (text[++i] == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else if (text[i] == '*') out.append(std::stoul(text.substr(i + 1), &digits), out.back()), i += digits;
+        else out += Letters.find(text[i]) == std::string::npos ? text[i] : Bytes[Letters.find(text[i])];
+    }
+    return out;
+}
+
+// A block's lines as a file or a room holds them.
+std::string Joined(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// A directive's argument: whole and its first word; the rest after that
+// word; unescaped, the whole as text and the rest as value; the block.
+struct Arg {
+    std::string all, name, rest, text, value;
+    std::function<Lines()> block = [] { return Lines{}; };
+};
+
+Arg Parse(const std::string& all) {
+    const size_t space = all.find(' ');
+    const std::string rest = space == std::string::npos ? "" : all.substr(space + 1);
+    return {all, all.substr(0, space), rest, Unescape(all), Unescape(rest)};
+}
+
+// The program on fakes, also its console's view (which logs what it is told
+// but the rows) and the draw's chooser (the first eligible, counts kept).
+struct Rig : FakeProgram, ConsoleView, Chooser {
+    explicit Rig(const std::string& transport);
+    void Do(const std::string& line, const std::function<Lines()>& block = {});
+    // The events since the last check that begin with prefix, without it; a
+    // wanted line ending in "..." takes any event that begins so.
+    void Expect(const std::string& prefix, Lines wanted) {
+        Lines got;
+        for (const std::string& event : log.events)
+            if (event.starts_with(prefix)) got.push_back(event.substr(prefix.size()));
+        for (size_t i = 0; i < wanted.size() && i < got.size(); ++i)
+            if (wanted[i].ends_with("...") && got[i].starts_with(wanted[i].substr(0, wanted[i].size() - 3))) wanted[i] = got[i];
+        EXPECT_EQ(got, wanted);
+        log.events.clear();
+        commandStart = 0;
+    }
+
+    void EntrantInserted(int, const std::string&) override {}
+    void EntrantsCleared() override { log.Add("entrants cleared"); }
+    void WinnerAppended(const std::string&) override {}
+    void WinnersCleared() override { log.Add("winners cleared"); }
+    void TotalPeopleChanged(const std::string& text) override { log.Add("total " + text); }
+    void BusyEntered() override { log.Add("busy"); }
+    void BusyLeft(bool focusDummy) override { log.Add(focusDummy ? "idle" : "idle, focus kept"); }
+    size_t Choose(size_t count) override {
+        chosen.push_back(std::to_string(count));
+        return 0;
+    }
+
+    ClientLink& link = program.link;
+    Console& console = program.console;
+    Lines chosen;
+    size_t commandStart = 0;  // where the last command's events begin
+    std::vector<std::pair<int, std::string>> atYield;  // directives by yield number, -1 at every yield
+};
+
+Rig::Rig(const std::string& transport) {
+    console.SetView(this);
+    platform.onYield = [this](int number) {
+        for (size_t i = 0; i < atYield.size(); ++i)
+            if (atYield[i].first < 0 || atYield[i].first == number) Do(std::string(atYield[i].second));
+    };
+    if (transport == "none") return;
+    link.settings.UseApiLibrary = transport == "library";
+    program.scripts.LoadScripts();
+    if (link.settings.UseApiLibrary) link.RegisterWithClient();
+    else link.Conduit();
+    log.events.clear();
+}
+
+using Directive = std::function<void(Rig&, const Arg&)>;
+
+Directive Command(void (*command)(Program&)) {
+    return [command](Rig& r, const Arg&) { r.commandStart = r.log.events.size(), command(r.program); };
+}
+
+const std::map<std::string, Directive> Directives = {
+    // The fakes.
+    {"service", [](Rig& r, const Arg& a) { r.dde.serviceRunning = a.all == "up"; }},
+    {"failing-opens", [](Rig& r, const Arg& a) { r.dde.failingTries = std::stoi(a.all); }},
+    {"answer", [](Rig& r, const Arg& a) { r.dde.answer = a.text; }},
+    {"on-poke", [](Rig& r, const Arg& a) { r.dde.onPoke = [&r, line = a.all] { r.Do(line); }; }},
+    {"windows", [](Rig& r, const Arg& a) {
+         r.platform.windows.clear();
+         for (const std::string& line : a.block()) r.platform.windows.push_back({std::stoul(line), Parse(line).rest});
+     }},
+    {"clock-reads", [](Rig& r, const Arg& a) { r.platform.readsPerSecond = std::stoi(a.all); }},
+    {"at", [](Rig& r, const Arg& a) { r.atYield.emplace_back(a.name == "*" ? -1 : r.platform.yields + std::stoi(a.name), a.rest); }},
+    {"load-failure", [](Rig& r, const Arg& a) { r.library.loadFailure = a.all.empty() ? std::nullopt : std::optional(a.text); }},
+    {"room", [](Rig& r, const Arg& a) { r.library.onGetAllText = [&r, room = Joined(a.block())] { r.link.ProcessAllText(room); }; }},
+    {"failing", [](Rig& r, const Arg& a) { (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1"; }},
+    {"file", [](Rig& r, const Arg& a) { r.files.files[a.name] = a.rest.empty() ? Joined(a.block()) : a.value; }},
+    // The link: settings, operations, callbacks (which always answer 0).
+    {"ClientWindowTitle", [](Rig& r, const Arg& a) { r.link.settings.ClientWindowTitle = a.text; }},
+    {"ActivateClientWindow", [](Rig& r, const Arg& a) { r.link.settings.ActivateClientWindow = a.all == "1"; }},
+    {"SendPauseSeconds", [](Rig& r, const Arg& a) { r.link.settings.SendPauseSeconds = std::stoi(a.all); }},
+    {"EspTarget", [](Rig& r, const Arg& a) { r.link.EspTarget = a.text; }},
+    {"RegisterWithClient", [](Rig& r, const Arg&) { r.link.RegisterWithClient(); }},
+    {"UnregisterFromClient", [](Rig& r, const Arg&) { r.link.UnregisterFromClient(); }},
+    {"SayToRoom", [](Rig& r, const Arg& a) { r.link.SayToRoom(a.text); }},
+    {"EspToAvatar", [](Rig& r, const Arg& a) { r.link.EspToAvatar(a.text); }},
+    {"FetchChatText", [](Rig& r, const Arg&) { r.link.FetchChatText(); }},
+    {"PauseSeconds", [](Rig& r, const Arg& a) { r.link.PauseSeconds(std::stoi(a.all)); }},
+    {"DdeRegister", [](Rig& r, const Arg&) { r.link.Conduit().DdeRegister(); }},
+    {"DdeUnregister", [](Rig& r, const Arg&) { r.link.Conduit().DdeUnregister(); }},
+    {"DdeCommunicate", [](Rig& r, const Arg&) { r.link.Conduit().DdeCommunicate(); }},
+    {"SetCommFields", [](Rig& r, const Arg& a) {
+         std::string fields[3];
+         for (std::istringstream in(a.text); std::string& field : fields) std::getline(in, field, '|');
+         r.link.Conduit().SetCommFields(fields[0], fields[1], fields[2]);
+     }},
+    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAckData(a.all), 0); }},
+    {"ProcessReceivedData", [](Rig& r, const Arg& a) {
+         EXPECT_EQ(r.link.ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value), 0);
+     }},
+    {"ProcessAllText", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAllText(a.text), 0); }},
+    // The program, its console and commands.
+    {"StartUp", [](Rig& r, const Arg& a) { r.program.StartUp(std::stoi(a.all)); }},
+    {"close", [](Rig& r, const Arg&) {
+         r.program.Close([&r] { r.log.Add("end"); });
+         EXPECT_TRUE(r.program.Closing()) << "no command may start while the close waits";
+     }},
+    {"LoadScripts", [](Rig& r, const Arg&) { r.program.scripts.LoadScripts(); }},
+    {"SaveScripts", [](Rig& r, const Arg& a) {
+         const Lines lines = a.block();
+         ScriptFileTexts texts;
+         ASSERT_EQ(lines.size(), texts.size());
+         std::copy(lines.begin(), lines.end(), texts.begin());
+         EXPECT_TRUE(r.program.scripts.SaveScripts(texts).ok);
+     }},
+    {"save", [](Rig& r, const Arg& a) {  // the editor's, of one box; it fails only when made to
+         editor::Edits edits;
+         edits.at(std::stoi(a.name) - 1) = a.value;
+         EXPECT_EQ(editor::SaveEdits(r.program.scripts, edits, r.platform), !r.files.failWrites && !r.files.failMoves);
+     }},
+    {"InsertEntrant", [](Rig& r, const Arg& a) { r.console.InsertEntrant(a.text); }},
+    {"AppendWinner", [](Rig& r, const Arg& a) { r.console.AppendWinner(a.text); }},
+    {"ClearEntrants", [](Rig& r, const Arg&) { r.console.ClearEntrants(); }},
+    {"SpeakWelcome", Command(SpeakWelcome)}, {"AskForSignUps", Command(AskForSignUps)},
+    {"AnnounceClosing", Command(AnnounceClosing)}, {"ReadListOut", Command(ReadListOut)},
+    {"ClearEntrantList", Command(ClearEntrantList)}, {"ClearWinnersList", Command(ClearWinnersList)},
+    {"Reconnect", Command(Reconnect)}, {"TakeSignUps", Command(TakeSignUps)},
+    {"PickWinner", [](Rig& r, const Arg&) { r.commandStart = r.log.events.size(), PickWinner(r.program, r); }},
+    // Checks.
+    {"expect", [](Rig& r, const Arg& a) { r.Expect(a.all, a.block()); }},
+    {"said", [](Rig& r, const Arg& a) {
+         const Lines& events = r.log.events;
+         EXPECT_EQ(r.commandStart < events.size() ? events[r.commandStart] + ", " + events.back() : "", "busy, idle");
+         r.Expect("DapiCommunicate Tamblo|0||", a.block());
+     }},
+    {"forget", [](Rig& r, const Arg&) { r.log.events.clear(), r.commandStart = 0; }},
+    {"count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.log.Count(a.value), std::stol(a.name)) << a.value; }},
+    {"yields", [](Rig& r, const Arg& a) {
+         const auto add = [](long n, const std::string& e) { return n + (e.starts_with("yield x") ? std::stol(e.substr(7)) : 0); };
+         EXPECT_EQ(std::accumulate(r.log.events.begin(), r.log.events.end(), 0L, add), std::stol(a.all));
+     }},
+    {"waits", [](Rig& r, const Arg& a) { EXPECT_EQ(r.platform.waits, std::stoi(a.all)); }},
+    {"fetched", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.FetchedChatText().value_or("none"), a.text); }},
+    {"file-is", [](Rig& r, const Arg& a) {
+         const auto file = r.files.files.find(a.name);
+         EXPECT_EQ(file == r.files.files.end() ? "absent" : file->second, a.rest.empty() ? Joined(a.block()) : a.value);
+     }},
+    {"files", [](Rig& r, const Arg& a) { EXPECT_EQ(r.files.files.size(), std::stoul(a.all)); }},
+    {"scripts", [](Rig& r, const Arg& a) {
+         const ScriptFileTexts texts = r.program.scripts.Texts().ToFileOrder();
+         EXPECT_EQ(Lines(texts.begin(), texts.end()), a.block());
+     }},
+    {"conduit-shows", [](Rig& r, const Arg& a) {  // as the conduit has it and as its window last showed it
+         for (const ConduitFields& fields : {r.dde.shown, r.link.Conduit().Fields()})
+             EXPECT_EQ(a.name == "ErrorCheck" ? std::to_string(fields.ErrorCheck) : fields.Text1, a.value);
+     }},
+    {"conduit-exists", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ConduitExists(), a.all == "1"); }},
+    {"api-chat-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ApiChatText, a.text); }},
+    {"busy", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Busy(), a.all == "1"); }},
+    {"entrants", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Entrants(), a.block()); }},
+    {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Winners(), a.block()); }},
+    {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
+    {"marker-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerText, a.text); }},
+    {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chosen, a.block()); }},
+};
+
+void Rig::Do(const std::string& line, const std::function<Lines()>& block) {
+    SCOPED_TRACE(line);
+    const size_t space = line.find(' ');
+    const auto directive = Directives.find(line.substr(0, space));
+    Arg arg = Parse(space == std::string::npos ? "" : line.substr(space + 1));
+    if (block) arg.block = block;
+    if (directive == Directives.end()) ADD_FAILURE() << "unknown directive";
+    else directive->second(*this, arg);
+}
+
+class Case : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Case, Runs) {
+    std::ifstream file(std::string(TAMBLO_UNIT_CASES "/") + GetParam() + ".case");
+    ASSERT_TRUE(file.is_open());
+    auto rig = std::make_unique<Rig>("none");
+    int number = 0;
+    const auto next = [&](std::string& line) { return ++number, static_cast<bool>(std::getline(file, line)); };
+    const auto block = [&] {
+        Lines lines;
+        for (std::string line; next(line) && line != "end";) lines.push_back(Unescape(line));
+        return lines;
+    };
+    for (std::string line; next(line);) {
+        if (line.empty() || line[0] == '#') continue;
+        SCOPED_TRACE(GetParam() + ".case:" + std::to_string(number));
+        if (line.starts_with("transport ")) rig = std::make_unique<Rig>(line.substr(10));
+        else rig->Do(line, block);
+    }
+}
+
+Lines CaseNames() {
+    Lines names;
+    for (const auto& entry : std::filesystem::directory_iterator(TAMBLO_UNIT_CASES))
+        if (entry.path().extension() == ".case") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripted, Case, ::testing::ValuesIn(CaseNames()), [](const auto& info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
+
+// Too many lines for a case: the marker count stops at the most it holds.
+TEST(SignUpIntake, MarkerCountStopsAt32767AndSignUpsCountAfterThatMarker) {
+    Rig rig("library");
+    const std::string marker = std::string("Olvan: ") + CreditLine + "\r\n";
+    std::string room;
+    for (int i = 0; i < 32767; ++i) room += marker;
+    room += "ESP from Ann: $\r\n" + marker + "ESP from Bo: $\r\n";
+    rig.library.onGetAllText = [&] { rig.link.ProcessAllText(room); };
+    rig.Do("TakeSignUps");
+    rig.Expect("DapiCommunicate Tamblo|2|", {"Ann|You are on the List.", "Bo|You are on the List."});
+    EXPECT_EQ(rig.console.MarkerCount, 32767);
+}
+
+}  // namespace
+}  // namespace tamblo
