@@ -34,6 +34,8 @@ private:
 
     void CreateMenuBar();
     void CreateControls();
+    int Scaled(int pixelsAt96) const;
+    void DpiChanged(int dpi, LPARAM suggested);
 
     void Form_Load();
     void Form_Resize();
@@ -47,6 +49,7 @@ private:
     Console& console_;
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
+    int dpi_ = 96;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;
     HWND focusBeforeBusy_ = nullptr;
