@@ -460,10 +460,13 @@ void ScriptEditor::Command2_Click() { ReturnToConsole(); }
 
 void ScriptEditor::ReturnToConsole() {
     HWND console = console_;
+    // The console first: under Wine a focused window's end may hand the
+    // focus to the desktop after the console had taken it.
+    if (console && IsWindow(console)) {
+        ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(console);
+    }
     DestroyWindow(window_);  // deletes this editor
-    if (!console || !IsWindow(console)) return;
-    ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(console);
 }
 
 }  // namespace
