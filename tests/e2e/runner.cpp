@@ -399,6 +399,11 @@ public:
         OnConsole();
         OnRoom();
         OnEditor();
+        OnDisplay();
+    }
+    // The next case starts at 96 dpi again.
+    ~Run() {
+        if (dpi_ != 96) SetLogPixels(96);
     }
 
 private:
@@ -470,7 +475,8 @@ private:
         directives_["client"] = [this](const Arg& a) {
             RECT client;
             GetClientRect(WindowNamed(a.name), &client);
-            Check(std::to_string(client.right) + " " + std::to_string(client.bottom) == a.text, "client size");
+            const std::string size = std::to_string(client.right) + " " + std::to_string(client.bottom);
+            Check(size == a.text, "client size " + size);
         };
         directives_["centred"] = [this](const Arg& a) { Check(Centred(WindowNamed(a.all)), "not centred"); };
         directives_["focus"] = [this](const Arg& a) {
@@ -622,8 +628,10 @@ private:
 
     HWND EditorControl(const std::string& name) {
         if (name == "VScroll1") return GetDlgItem(Editor(), editor_ids::VScroll1);
+        if (name == "Frame2") return GetDlgItem(Editor(), editor_ids::Frame2);
         if (name == "Command1" || name == "Command2") return GetDlgItem(Editor(), name == "Command1" ? editor_ids::Command1 : editor_ids::Command2);
         HWND panel = GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1);
+        if (name.rfind("Label", 0) == 0) return GetDlgItem(panel, editor_ids::Label1 + std::stoi(name.substr(5)) - 1);
         return GetDlgItem(panel, editor_ids::BoxId(std::stoi(name) - 1));
     }
 
@@ -700,6 +708,60 @@ private:
         directives_["editor-close-box"] = [this](const Arg&) { PostMessageA(Editor(), WM_CLOSE, 0, 0); };
     }
 
+    // The display's density, for the programs started after it (Wine reads it
+    // as a process starts); the editor's controls where they lie; a move to a
+    // monitor of another density; the practice room beside the console.
+    void OnDisplay() {
+        directives_["dpi"] = [this](const Arg& a) { Check(SetLogPixels(dpi_ = std::stoi(a.all)), "cannot set the dpi"); };
+        // editor-control NAME LEFT TOP RIGHT BOTTOM, in the editor's client area (waited for, as after a scroll)
+        directives_["editor-control"] = [this](const Arg& a) {
+            std::string seen;
+            const bool placed = WaitUntil([&] {
+                const RECT r = RectIn(Editor(), EditorControl(a.name));
+                seen = std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' + std::to_string(r.bottom);
+                return seen == a.text;
+            }, 3000);
+            Check(placed, "it is " + seen);
+        };
+        directives_["in-view"] = [this](const Arg& a) {  // in-view BOX: whole inside the viewport
+            RECT box = {}, view = RectIn(Editor(), EditorControl("Frame2")), both;
+            const bool whole = WaitUntil([&] { box = RectIn(Editor(), EditorControl(a.all)); return IntersectRect(&both, &box, &view) && EqualRect(&both, &box); }, 3000);
+            Check(whole, "it lies from " + std::to_string(box.top) + " to " + std::to_string(box.bottom));
+        };
+        // dpi-change console|editor N: WM_DPICHANGED as on a move to such a monitor, suggesting the
+        // window's size scaled and its corner at 8, 8; the window's own process holds the rectangle.
+        directives_["dpi-change"] = [this](const Arg& a) {
+            HWND window = WindowNamed(a.name);
+            const int dpi = std::stoi(a.text);
+            RECT outer;
+            GetWindowRect(window, &outer);
+            RECT suggested = {8, 8, 8 + MulDiv(outer.right - outer.left, dpi, dpi_), 8 + MulDiv(outer.bottom - outer.top, dpi, dpi_)};
+            HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app_->id());
+            void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+            DWORD_PTR result = 0;
+            const bool sent = remote && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
+                              SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &result);
+            CloseHandle(process);
+            GetWindowRect(window, &outer);
+            Check(sent && outer.left == 8 && outer.top == 8, "it did not take the suggested place");
+        };
+        // room-clear [buttons]: no control of the room (or none of its buttons) lies under the console.
+        directives_["room-clear"] = [this](const Arg& a) {
+            RECT console, control, both;
+            GetWindowRect(Console(), &console);
+            for (HWND child = GetWindow(sim_->window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                GetWindowRect(child, &control);
+                Check((a.all == "buttons" && ClassOf(child) != "Button") || !IntersectRect(&both, &console, &control),
+                      "the console covers \"" + TitleOf(child) + "\" of the room");
+            }
+        };
+    }
+
+    static bool SetLogPixels(int dpi) {
+        const DWORD value = static_cast<DWORD>(dpi);
+        return RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
+    }
+
     HWND Editor() {
         Check(editor_ && IsWindow(editor_), "no editor open");
         return editor_;
@@ -723,6 +785,7 @@ private:
     HWND console_ = nullptr;
     HWND editor_ = nullptr;
     size_t checked_ = 0;
+    int dpi_ = 96;
     Strings drawn_;  // a winner is never drawn twice
     std::map<std::string, std::function<void(const Arg&)>> directives_;
 };
