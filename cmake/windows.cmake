@@ -9,6 +9,7 @@ endif()
 
 add_library(tamblo_win32 STATIC
   src/common/win32/system_message.cpp
+  src/common/win32/display_dpi.cpp
   src/common/win32/win32_file_system.cpp
   src/common/win32/win32_platform.cpp
   src/common/win32/window_placement.cpp
@@ -17,7 +18,7 @@ add_library(tamblo_win32 STATIC
   src/link/win32/wadapi_library.cpp
   src/scripts/win32/script_editor.cpp
 )
-target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32)
+target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32 comctl32)
 
 add_executable(tamblo WIN32
   src/console/win32/main.cpp
@@ -25,6 +26,8 @@ add_executable(tamblo WIN32
   src/console/win32/res/tamblo.rc
 )
 target_link_libraries(tamblo PRIVATE tamblo_win32)
+set_source_files_properties(src/console/win32/res/tamblo.rc PROPERTIES
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/console/win32/res/tamblo.manifest)
 # The version resource takes its number from the project version.
 configure_file(src/console/win32/res/tamblo_version.h.in ${CMAKE_BINARY_DIR}/generated/tamblo_version.h @ONLY)
 target_include_directories(tamblo PRIVATE ${CMAKE_BINARY_DIR}/generated)

@@ -1,5 +1,9 @@
 #include "sim_window.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "crowd.h"
 #include "sim_resources.h"
 
@@ -13,6 +17,40 @@ constexpr int StatusHeight = 16;
 constexpr int ButtonWidth = 70;
 constexpr int LabelWidth = 76;
 constexpr int DefaultCrowd = 50;
+// The narrowest room that still shows a usable name box.
+constexpr int MinClientWidth = 320;
+// The console beside the room centres itself on the screen by its outer
+// size: this client width at 96 dpi in this frame, with a menu bar.
+constexpr int ConsoleClientWidth = 291;
+constexpr DWORD ConsoleStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+template <typename Function>
+Function FromUser32(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), name)));
+}
+
+// The window's monitor's dpi where the system knows it, else the system's.
+int DpiOf(HWND window) {
+    static const auto getDpiForWindow = FromUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow && getDpiForWindow(window)) return static_cast<int>(getDpiForWindow(window));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int OuterWidth(DWORD style, bool menu, int clientWidth, int dpi) {
+    static const auto adjust = FromUser32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT rect = {0, 0, clientWidth, 100};
+    if (!adjust || !adjust(&rect, style, menu, 0, static_cast<UINT>(dpi))) AdjustWindowRectEx(&rect, style, menu, 0);
+    return rect.right - rect.left;
+}
+
+HFONT RoomFont(int dpi) {
+    return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       "MS Shell Dlg");
+}
 
 std::string TextOf(HWND control) {
     const int length = GetWindowTextLengthA(control);
@@ -28,6 +66,8 @@ bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler
                        CopyDataHandler onCopyData) {
     onLine_ = std::move(onLine);
     onCopyData_ = std::move(onCopyData);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
@@ -39,8 +79,28 @@ bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler
 
     window_ = CreateWindowExA(0, SimWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                               640, 460, nullptr, nullptr, instance, this);
+    if (window_) PlaceBesideConsole();
     return window_ != nullptr;
 }
+
+// A host rehearses with both windows in view and the topmost console over
+// none of the room's controls: the room lies left or right of where the
+// console will centre itself, from top to bottom. Where neither side is wide
+// enough it lies against the right edge, its buttons right of the console.
+void SimWindow::PlaceBesideConsole() {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int consoleWidth = OuterWidth(ConsoleStyle, true, Scaled(ConsoleClientWidth), dpi_);
+    const int consoleLeft = (GetSystemMetrics(SM_CXSCREEN) - consoleWidth) / 2;
+    const int leftSpace = consoleLeft - Scaled(Margin) - work.left;
+    const int rightSpace = work.right - (consoleLeft + consoleWidth + Scaled(Margin));
+    const int least = OuterWidth(WS_OVERLAPPEDWINDOW, false, Scaled(MinClientWidth), dpi_);
+    const int width = leftSpace >= least ? leftSpace : std::max(rightSpace, least);
+    const int left = leftSpace >= least ? work.left : work.right - width;
+    SetWindowPos(window_, nullptr, left, work.top, width, work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int SimWindow::Scaled(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
 
 void SimWindow::Show(int showCommand) {
     ShowWindow(window_, showCommand);
@@ -62,8 +122,22 @@ LRESULT CALLBACK SimWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
 LRESULT SimWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            dpi_ = DpiOf(window_);
+            font_ = RoomFont(dpi_);
             CreateControls();
             return 0;
+        case WM_DPICHANGED: {
+            dpi_ = LOWORD(wParam);
+            HFONT previous = font_;
+            font_ = RoomFont(dpi_);
+            for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+            DeleteObject(previous);
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
@@ -91,7 +165,7 @@ void SimWindow::CreateControls() {
     auto child = [&](const char* className, const char* text, DWORD style, int id) {
         HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return control;
     };
     room_ = child("Edit", "", WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, IDC_ROOM);
@@ -108,21 +182,24 @@ void SimWindow::CreateControls() {
     SendMessageA(room_, EM_SETLIMITTEXT, 0, 0);
 }
 
+// Measures at 96 dpi, scaled to the window's.
 void SimWindow::Layout(int width, int height) {
-    const int rowTop = height - Margin - RowHeight;
-    const int nameTop = rowTop - Margin - RowHeight;
-    const int statusTop = nameTop - Margin - StatusHeight;
-    MoveWindow(room_, Margin, Margin, width - 2 * Margin, statusTop - 2 * Margin, TRUE);
-    MoveWindow(espCount_, Margin, statusTop, width - 2 * Margin, StatusHeight, TRUE);
-    const int crowdLeft = width - Margin - ButtonWidth;
-    const int espLeft = crowdLeft - Margin - ButtonWidth;
-    const int nameLeft = Margin + LabelWidth;
-    MoveWindow(nameLabel_, Margin, nameTop + 4, LabelWidth, RowHeight - 4, TRUE);
-    MoveWindow(name_, nameLeft, nameTop, espLeft - Margin - nameLeft, RowHeight, TRUE);
-    MoveWindow(espButton_, espLeft, nameTop, ButtonWidth, RowHeight, TRUE);
-    MoveWindow(crowdButton_, crowdLeft, nameTop, ButtonWidth, RowHeight, TRUE);
-    MoveWindow(entry_, Margin, rowTop, width - 3 * Margin - ButtonWidth, RowHeight, TRUE);
-    MoveWindow(sayButton_, width - Margin - ButtonWidth, rowTop, ButtonWidth, RowHeight, TRUE);
+    const int margin = Scaled(Margin), row = Scaled(RowHeight), button = Scaled(ButtonWidth);
+    const int label = Scaled(LabelWidth), status = Scaled(StatusHeight);
+    const int rowTop = height - margin - row;
+    const int nameTop = rowTop - margin - row;
+    const int statusTop = nameTop - margin - status;
+    MoveWindow(room_, margin, margin, width - 2 * margin, statusTop - 2 * margin, TRUE);
+    MoveWindow(espCount_, margin, statusTop, width - 2 * margin, status, TRUE);
+    const int crowdLeft = width - margin - button;
+    const int espLeft = crowdLeft - margin - button;
+    const int nameLeft = margin + label;
+    MoveWindow(nameLabel_, margin, nameTop + Scaled(4), label, row - Scaled(4), TRUE);
+    MoveWindow(name_, nameLeft, nameTop, espLeft - margin - nameLeft, row, TRUE);
+    MoveWindow(espButton_, espLeft, nameTop, button, row, TRUE);
+    MoveWindow(crowdButton_, crowdLeft, nameTop, button, row, TRUE);
+    MoveWindow(entry_, margin, rowTop, width - 3 * margin - button, row, TRUE);
+    MoveWindow(sayButton_, width - margin - button, rowTop, button, row, TRUE);
 }
 
 void SimWindow::SetEspCount(long count) {

@@ -36,6 +36,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void PlaceBesideConsole();
+    int Scaled(int pixelsAt96) const;
     void Layout(int width, int height);
     void Say();
     void SignUpByName();
@@ -44,6 +46,8 @@ private:
     LRESULT CopyData(HWND from, const COPYDATASTRUCT& data);
 
     HWND window_ = nullptr;
+    int dpi_ = 96;
+    HFONT font_ = nullptr;
     HWND room_ = nullptr;
     HWND entry_ = nullptr;
     HWND sayButton_ = nullptr;

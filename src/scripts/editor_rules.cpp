@@ -12,11 +12,8 @@ constexpr std::array<int, 7> WinnerTops{7320, 7560, 7800, 8040, 8280, 8640, 8880
 
 }  // namespace
 
-int ToPixels(int twips) {
-    // Nearest pixel; only the panel's height (11000) is not a whole number of them.
-    const int half = TwipsPerPixel / 2;
-    return twips >= 0 ? (twips + half) / TwipsPerPixel : -((-twips + half) / TwipsPerPixel);
-}
+// Nearest pixel; at 96 dpi only the panel's height (11000) is not a whole number of them.
+int ToPixels(int twips, int dpi) { return ToPixelsAt(twips, TwipsPerInch, dpi); }
 
 int BoxTop(int box) {
     using namespace script_file;
@@ -43,7 +40,7 @@ int ScrollValueAfter(int value, ScrollAction action, int thumb) {
     return std::clamp(next, ScrollMin, ScrollMax);
 }
 
-int PanelTopPixels(int value) { return -ToPixels(value); }
+int PanelTopPixels(int value, int dpi) { return -ToPixels(value, dpi); }
 
 Band VisibleBand(int value) { return {value, value + Frame2Rect.height}; }
 

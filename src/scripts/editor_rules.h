@@ -10,17 +10,15 @@
 
 #include "common/platform.h"
 #include "scripts/script_store.h"
+#include "common/display_scale.h"
 
 namespace tamblo::editor {
 
-// The layout is given in twips; the window is drawn at 15 twips to a pixel,
-// whatever the screen's density.
-inline constexpr int TwipsPerPixel = 15;
-int ToPixels(int twips);
+// The layout is given in twips, 1440 to the inch: 15 to a pixel at 96 dots
+// per inch, 7.5 at 192.
+int ToPixels(int twips, int dpi);
 
-struct TwipsRect {
-    int left, top, width, height;
-};
+using TwipsRect = LayoutRect;
 
 inline constexpr int ClientWidth = 7845;
 inline constexpr int ClientHeight = 4170;
@@ -69,8 +67,8 @@ enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Top, Bottom, Thumb
 // released, so tracking and the end of a scroll keep the value.
 int ScrollValueAfter(int value, ScrollAction action, int thumb = 0);
 
-// The panel's top edge in the viewport, in pixels, at a scroll value.
-int PanelTopPixels(int value);
+// The panel's top edge in the viewport, in pixels at dpi, at a scroll value.
+int PanelTopPixels(int value, int dpi);
 
 // The band of the panel, in twips, that the viewport shows at a scroll value.
 struct Band {

@@ -73,7 +73,8 @@ void Run::OnConsole() {
     directives_["client"] = [this](const Arg& a) {
         RECT client;
         GetClientRect(WindowNamed(a.name), &client);
-        Check(std::to_string(client.right) + " " + std::to_string(client.bottom) == a.text, "client size");
+        const std::string size = std::to_string(client.right) + " " + std::to_string(client.bottom);
+        Check(size == a.text, "client size " + size);
     };
     directives_["centred"] = [this](const Arg& a) { Check(Centred(WindowNamed(a.all)), "not centred"); };
     directives_["focus"] = [this](const Arg& a) {

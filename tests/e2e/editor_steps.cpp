@@ -22,8 +22,10 @@ const std::map<std::string, WPARAM> Keys = {{"TAB", VK_TAB},   {"RETURN", VK_RET
 // Boxes by their script file line, 1 to 30; other controls by name.
 HWND Run::EditorControl(const std::string& name) {
     if (name == "VScroll1") return GetDlgItem(Editor(), editor_ids::VScroll1);
+    if (name == "Frame2") return GetDlgItem(Editor(), editor_ids::Frame2);
     if (name == "Command1" || name == "Command2") return GetDlgItem(Editor(), name == "Command1" ? editor_ids::Command1 : editor_ids::Command2);
     HWND panel = GetDlgItem(GetDlgItem(Editor(), editor_ids::Frame2), editor_ids::Frame1);
+    if (name.rfind("Label", 0) == 0) return GetDlgItem(panel, editor_ids::Label1 + std::stoi(name.substr(5)) - 1);
     return GetDlgItem(panel, editor_ids::BoxId(std::stoi(name) - 1));
 }
 

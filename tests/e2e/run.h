@@ -28,6 +28,10 @@ int IdOf(const std::string& name);
 class Run {
 public:
     Run(const std::string& name, bool library);
+    // The next case starts at 96 dpi again.
+    ~Run() {
+        if (dpi_ != 96) SetLogPixels(96);
+    }
     void Do(const std::string& keyword, const std::string& argument, std::istream& block);
 
 private:
@@ -39,6 +43,8 @@ private:
     void OnConsole();
     void OnRoom();
     void OnEditor();
+    void OnDisplay();
+    static bool SetLogPixels(int dpi);
 
     HWND Console();
     HWND Editor();
@@ -63,6 +69,7 @@ private:
     HWND console_ = nullptr;
     HWND editor_ = nullptr;
     size_t checked_ = 0;
+    int dpi_ = 96;
     Strings drawn_;  // a winner is never drawn twice
     std::map<std::string, std::function<void(const Arg&)>> directives_;
 };

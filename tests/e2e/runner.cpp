@@ -39,6 +39,7 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
     OnConsole();
     OnRoom();
     OnEditor();
+    OnDisplay();
 }
 
 void Run::Do(const std::string& keyword, const std::string& argument, std::istream& block) {

@@ -143,9 +143,22 @@ TEST(ScriptStoreOnDisk, SavesOverAnExistingFileAndReadsItBack) {
 TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
     EXPECT_THROW(BoxTop(30), std::out_of_range);
     EXPECT_THROW(BoxTop(-1), std::out_of_range);
-    EXPECT_EQ(PanelTopPixels(ScrollMin), -24);
-    EXPECT_EQ(PanelTopPixels(ScrollMax), -384);
-    EXPECT_EQ(PanelTopPixels(-22), 1);
+    EXPECT_EQ(PanelTopPixels(ScrollMin, 96), -24);
+    EXPECT_EQ(PanelTopPixels(-22, 96), 1);
+    // At D dpi a twip is D / 1440 pixels; halves round away from zero, and
+    // each measure on its own. At the bottom of the range the last box shows whole.
+    EXPECT_EQ(ToPixels(6, 120), 1);
+    EXPECT_EQ(ToPixels(-6, 120), -1);
+    EXPECT_EQ(ToPixelsAt(LayoutRect{1, 2, 1, 2}, DesignDpi, 120), (LayoutRect{1, 3, 1, 3}));
+    // dpi, the panel's top at the bottom of the range, its height, the font's height at 8.25 point
+    const int densities[][4] = {{96, -384, 733, 11}, {120, -480, 917, 14}, {144, -576, 1100, 17},
+                                {192, -768, 1467, 22}};
+    for (const auto& [dpi, bottomTop, panelHeight, fontHeight] : densities) {
+        EXPECT_EQ(PanelTopPixels(ScrollMax, dpi), bottomTop) << dpi;
+        EXPECT_EQ(ToPixels(PanelHeight, dpi), panelHeight) << dpi;
+        EXPECT_EQ(ToPixelsAt(825, HundredthPointsPerInch, dpi), fontHeight) << dpi;
+        EXPECT_LE(bottomTop + ToPixels(BoxTop(29), dpi) + ToPixels(BoxHeight, dpi), ToPixels(Frame2Rect.height, dpi));
+    }
     const Band top = VisibleBand(ScrollMin), bottom = VisibleBand(ScrollMax);
     EXPECT_EQ(top.top, Headings[0].top);
     EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);

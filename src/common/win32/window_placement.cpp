@@ -15,6 +15,10 @@ void SetClientSize(HWND window, int width, int height) {
     }
 }
 
+void AllowLargerThanScreen(LPARAM minMaxInfo) {
+    reinterpret_cast<MINMAXINFO*>(minMaxInfo)->ptMaxTrackSize = {SHRT_MAX, SHRT_MAX};
+}
+
 void CentreOnScreen(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);

@@ -9,6 +9,10 @@ namespace tamblo {
 // the measured client rectangle: a menu bar may wrap to more than one row.
 void SetClientSize(HWND window, int width, int height);
 
+// In WM_GETMINMAXINFO: the window keeps the size its layout gives it, also
+// where that is larger than the screen (a dense display's, for instance).
+void AllowLargerThanScreen(LPARAM minMaxInfo);
+
 // Centres by the outer size; halves truncate toward zero, so a window larger
 // than the screen gets a negative position.
 void CentreOnScreen(HWND window);

@@ -1,7 +1,11 @@
 #include "console/win32/console_window.h"
 
+#include <commctrl.h>
+
 #include <iterator>
 
+#include "common/display_scale.h"
+#include "common/win32/display_dpi.h"
 #include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
 #include "console/commands.h"
@@ -15,8 +19,10 @@ namespace {
 
 namespace ids = console_controls;
 
+// In pixels at 96 dots per inch, like the controls below; the font in points.
 constexpr int ClientWidth = 291;
 constexpr int ClientHeight = 248;
+constexpr int FontHundredthPoints = 825;
 constexpr COLORREF IdleColour = RGB(0, 255, 255);
 constexpr COLORREF BusyColour = RGB(255, 0, 0);
 constexpr COLORREF Label11Colour = RGB(255, 255, 255);
@@ -66,6 +72,16 @@ const ControlLayout Controls[] = {
 const int TabOrder[] = {ids::Dummy,   ids::Command13, ids::Command1, ids::List2,
                         ids::List1,   ids::Command12, ids::Command2, ids::Command17};
 
+LayoutRect PlaceAt(const ControlLayout& control, int dpi) {
+    return ToPixelsAt({control.x, control.y, control.width, control.height}, DesignDpi, dpi);
+}
+
+HFONT ConsoleFont(int dpi) {
+    return CreateFontA(-ToPixelsAt(FontHundredthPoints, HundredthPointsPerInch, dpi), 0, 0, 0, FW_BOLD, FALSE,
+                       FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
 }  // namespace
 
 ConsoleWindow::ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance)
@@ -76,6 +92,9 @@ ConsoleWindow::ConsoleWindow(Program& program, Win32Platform& platform, HINSTANC
       editor_(program.scripts, platform, instance, [&program] { return program.Closing(); }) {}
 
 bool ConsoleWindow::Create(int showCommand) {
+    // Themed buttons, lists and scroll bars, as the manifest asks for.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
@@ -84,14 +103,14 @@ bool ConsoleWindow::Create(int showCommand) {
     windowClass.lpszClassName = ids::ClassName;
     if (!RegisterClassA(&windowClass)) return false;
 
-    font_ = CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
     background_ = CreateSolidBrush(IdleColour);
     // Clipping the children keeps the busy colour off the lists and labels.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     window_ = CreateWindowExA(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
                               ClientHeight, nullptr, nullptr, instance_, this);
     if (!window_) return false;
+    dpi_ = DpiOf(window_);
+    font_ = ConsoleFont(dpi_);
     CreateMenuBar();
     CreateControls();
     console_.SetView(this);
@@ -112,13 +131,34 @@ void ConsoleWindow::CreateMenuBar() {
     SetMenu(window_, menu);
 }
 
+int ConsoleWindow::Scaled(int pixelsAt96) const { return ToPixelsAt(pixelsAt96, DesignDpi, dpi_); }
+
 void ConsoleWindow::CreateControls() {
     for (const ControlLayout& control : Controls) {
-        HWND child = CreateWindowExA(0, control.className, control.caption, control.style, control.x, control.y,
-                                     control.width, control.height, window_,
+        const LayoutRect at = PlaceAt(control, dpi_);
+        HWND child = CreateWindowExA(0, control.className, control.caption, control.style, at.left, at.top,
+                                     at.width, at.height, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance_, nullptr);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
+}
+
+// On a monitor of another density: the same layout and font at its dpi;
+// the lists, texts, focus and busy look stay as they are.
+void ConsoleWindow::DpiChanged(int dpi, LPARAM suggested) {
+    dpi_ = dpi;
+    TakeSuggestedRect(window_, suggested);
+    // The menu bar may wrap otherwise at the new width.
+    SetClientSize(window_, Scaled(ClientWidth), Scaled(ClientHeight));
+    HFONT previous = font_;
+    font_ = ConsoleFont(dpi_);
+    for (const ControlLayout& control : Controls) {
+        const LayoutRect at = PlaceAt(control, dpi_);
+        HWND child = GetDlgItem(window_, control.id);
+        SetWindowPos(child, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    DeleteObject(previous);
 }
 
 LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,6 +166,7 @@ LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wPa
         auto* self = static_cast<ConsoleWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ScaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<ConsoleWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
@@ -148,6 +189,12 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_SIZE:
             Form_Resize();
+            return 0;
+        case WM_DPICHANGED:
+            DpiChanged(LOWORD(wParam), lParam);
+            return 0;
+        case WM_GETMINMAXINFO:
+            AllowLargerThanScreen(lParam);
             return 0;
         case WM_CLOSE:
             Form_Unload();
@@ -204,7 +251,7 @@ bool ConsoleWindow::MoveFocusByTab(const MSG& message) {
 }
 
 void ConsoleWindow::Form_Load() {
-    SetClientSize(window_, ClientWidth, ClientHeight);
+    SetClientSize(window_, Scaled(ClientWidth), Scaled(ClientHeight));
     CentreOnScreen(window_);
     program_.StartUp(AsWindowId(window_));
 }

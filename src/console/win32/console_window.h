@@ -36,6 +36,8 @@ private:
 
     void CreateMenuBar();
     void CreateControls();
+    int Scaled(int pixelsAt96) const;
+    void DpiChanged(int dpi, LPARAM suggested);
 
     void Form_Load();
     void Form_Resize();
@@ -52,6 +54,7 @@ private:
     HINSTANCE instance_;
     ScriptEditorHost editor_;
     HWND window_ = nullptr;
+    int dpi_ = 96;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;
     HWND focusBeforeBusy_ = nullptr;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/win32/display_dpi.h"
 #include "common/win32/window_placement.h"
 #include "scripts/editor_rules.h"
 #include "scripts/script_store.h"
@@ -21,29 +22,22 @@ constexpr COLORREF Cyan = RGB(0, 255, 255);
 constexpr COLORREF Yellow = RGB(255, 255, 0);
 constexpr COLORREF CreditGrey = RGB(192, 192, 192);
 constexpr const char* FontFace = "MS Sans Serif";
-// 8.25 and 9.75 points at 96 dpi; fixed like the layout, whatever the screen.
-constexpr int WindowFontHeight = -11;
-constexpr int HeadingFontHeight = -13;
+// 8.25 and 9.75 points.
+constexpr int WindowFontHundredthPoints = 825;
+constexpr int HeadingFontHundredthPoints = 975;
 
 
-HFONT BoldFont(int height) {
-    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, FontFace);
+HFONT BoldFont(int hundredthPoints, int dpi) {
+    return CreateFontA(-ToPixelsAt(hundredthPoints, HundredthPointsPerInch, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, FontFace);
 }
 
-RECT Pixels(const TwipsRect& rect) {
-    const int left = ToPixels(rect.left), top = ToPixels(rect.top);
-    return {left, top, left + ToPixels(rect.width), top + ToPixels(rect.height)};
-}
-
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
-                 const RECT& at, int id, HFONT font) {
-    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                                 at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
+// Placed and given its font by the layout, at the window's dpi.
+HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int id) {
+    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
 }
 
 std::string WindowText(HWND window) {
@@ -118,6 +112,9 @@ private:
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
+    void MakeFonts();
+    void LayOut();
+    void DpiChanged(int dpi, LPARAM suggested);
     void Form_Load();
     void VScroll1_Scroll(WORD code, WORD thumb);
     void VScroll1_Change();
@@ -137,6 +134,7 @@ private:
     HWND vscroll1_ = nullptr;
     HWND lastFocus_ = nullptr;
     WNDPROC editProc_ = nullptr;
+    int dpi_ = 96;
     int value_ = ScrollMin;
     // Boxes the host changed; the others are saved with the store's text.
     std::array<bool, BoxCount> edited_{};
@@ -175,8 +173,10 @@ bool ScriptEditor::Create(HINSTANCE instance) {
     // No owner: an owned window would always lie above the topmost console.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     window_ = CreateWindowExA(WS_EX_CONTROLPARENT, ids::ClassName, ids::Caption, style, 0, 0,
-                              ToPixels(ClientWidth), ToPixels(ClientHeight), nullptr, nullptr, instance, this);
+                              ToPixels(ClientWidth, DesignDpi), ToPixels(ClientHeight, DesignDpi), nullptr, nullptr,
+                              instance, this);
     if (!window_) return false;
+    dpi_ = DpiOf(window_);
     Form_Load();
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
@@ -185,11 +185,11 @@ bool ScriptEditor::Create(HINSTANCE instance) {
 }
 
 void ScriptEditor::Form_Load() {
-    windowFont_ = BoldFont(WindowFontHeight);
-    headingFont_ = BoldFont(HeadingFontHeight);
-    SetClientSize(window_, ToPixels(ClientWidth), ToPixels(ClientHeight));
+    MakeFonts();
+    SetClientSize(window_, ToPixels(ClientWidth, dpi_), ToPixels(ClientHeight, dpi_));
     CentreOnScreen(window_);
     CreateControls();
+    LayOut();
     const ScriptTexts& store = context_.store.Texts();
     filling_ = true;
     for (int i = 0; i < BoxCount; ++i) SetWindowTextA(Box(i), store.InFileOrder(i).c_str());
@@ -201,46 +201,70 @@ void ScriptEditor::Form_Load() {
 // Creation order is the Tab order: the scroll bar, the boxes top to bottom,
 // then the two buttons.
 void ScriptEditor::CreateControls() {
-    vscroll1_ = CreateChild(window_, "SCROLLBAR", "", SBS_VERT | WS_TABSTOP, 0, Pixels(VScroll1Rect),
-                            ids::VScroll1, nullptr);
+    vscroll1_ = CreateChild(window_, "SCROLLBAR", "", SBS_VERT | WS_TABSTOP, 0, ids::VScroll1);
     SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, ScrollMin, ScrollMax, 0, value_, 0};
     SetScrollInfo(vscroll1_, SB_CTL, &info, TRUE);
 
     // The viewport clips the panel; neither scrolls by itself, so a box that
     // takes the focus out of view stays there.
-    HWND frame2 = CreateChild(window_, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                              Pixels(Frame2Rect), ids::Frame2, nullptr);
+    HWND frame2 = CreateChild(window_, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, ids::Frame2);
     SetWindowLongPtrA(frame2, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(context_.brushes.cyan));
-    const RECT panel = {ToPixels(PanelLeft), PanelTopPixels(value_), ToPixels(PanelLeft) + ToPixels(PanelWidth),
-                        PanelTopPixels(value_) + ToPixels(PanelHeight)};
-    frame1_ = CreateChild(frame2, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, panel, ids::Frame1,
-                          nullptr);
+    frame1_ = CreateChild(frame2, FrameClassName, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, ids::Frame1);
     SetWindowLongPtrA(frame1_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(context_.brushes.yellow));
 
-    const auto column = [](int top, int height) {
-        return RECT{ToPixels(ColumnLeft), ToPixels(top), ToPixels(ColumnLeft + ColumnWidth), ToPixels(top + height)};
-    };
     size_t heading = 0;
     for (int i = 0; i < BoxCount; ++i) {
         while (heading < Headings.size() && Headings[heading].top < BoxTop(i)) {
             CreateChild(frame1_, "STATIC", Headings[heading].caption, SS_CENTER | SS_NOPREFIX, 0,
-                        column(Headings[heading].top, HeadingHeight), ids::Label1 + static_cast<int>(heading),
-                        headingFont_);
+                        ids::Label1 + static_cast<int>(heading));
             ++heading;
         }
         const DWORD style = ES_AUTOHSCROLL | (i == CreditBox ? WS_DISABLED : WS_TABSTOP);
-        HWND box = CreateChild(frame1_, "EDIT", "", style, WS_EX_CLIENTEDGE, column(BoxTop(i), BoxHeight),
-                               ids::BoxId(i), windowFont_);
+        HWND box = CreateChild(frame1_, "EDIT", "", style, WS_EX_CLIENTEDGE, ids::BoxId(i));
         SendMessageA(box, EM_LIMITTEXT, 0, 0);  // no length limit
         const WNDPROC original =
             reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
         if (!editProc_) editProc_ = original;
     }
 
-    CreateChild(window_, "BUTTON", "Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0, Pixels(Command1Rect),
-                ids::Command1, windowFont_);
-    CreateChild(window_, "BUTTON", "Do Not Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0,
-                Pixels(Command2Rect), ids::Command2, windowFont_);
+    CreateChild(window_, "BUTTON", "Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0, ids::Command1);
+    CreateChild(window_, "BUTTON", "Do Not Save Changes and Return", BS_PUSHBUTTON | WS_TABSTOP, 0, ids::Command2);
+}
+
+void ScriptEditor::MakeFonts() {
+    windowFont_ = BoldFont(WindowFontHundredthPoints, dpi_);
+    headingFont_ = BoldFont(HeadingFontHundredthPoints, dpi_);
+}
+
+// The twips layout at the window's dpi, every measure rounded on its own.
+void ScriptEditor::LayOut() {
+    const auto place = [this](HWND control, const TwipsRect& twips, HFONT font) {
+        const LayoutRect at = ToPixelsAt(twips, TwipsPerInch, dpi_);
+        SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    };
+    place(vscroll1_, VScroll1Rect, nullptr);
+    place(GetParent(frame1_), Frame2Rect, nullptr);
+    place(frame1_, {PanelLeft, 0, PanelWidth, PanelHeight}, nullptr);
+    VScroll1_Change();
+    for (size_t i = 0; i < Headings.size(); ++i)
+        place(GetDlgItem(frame1_, ids::Label1 + static_cast<int>(i)),
+              {ColumnLeft, Headings[i].top, ColumnWidth, HeadingHeight}, headingFont_);
+    for (int i = 0; i < BoxCount; ++i) place(Box(i), {ColumnLeft, BoxTop(i), ColumnWidth, BoxHeight}, windowFont_);
+    place(GetDlgItem(window_, ids::Command1), Command1Rect, windowFont_);
+    place(GetDlgItem(window_, ids::Command2), Command2Rect, windowFont_);
+}
+
+// On a monitor of another density: texts, scroll value and focus stay.
+void ScriptEditor::DpiChanged(int dpi, LPARAM suggested) {
+    dpi_ = dpi;
+    TakeSuggestedRect(window_, suggested);
+    SetClientSize(window_, ToPixels(ClientWidth, dpi_), ToPixels(ClientHeight, dpi_));
+    HFONT previousWindowFont = windowFont_, previousHeadingFont = headingFont_;
+    MakeFonts();
+    LayOut();
+    DeleteObject(previousWindowFont);
+    DeleteObject(previousHeadingFont);
 }
 
 LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,6 +272,7 @@ LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wPar
         auto* self = static_cast<ScriptEditor*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ScaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<ScriptEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY && self) {
@@ -295,6 +320,12 @@ LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (!HIWORD(wParam) && lastFocus_ && IsWindow(lastFocus_)) {
                 SetFocus(lastFocus_);
             }
+            return 0;
+        case WM_DPICHANGED:
+            DpiChanged(LOWORD(wParam), lParam);
+            return 0;
+        case WM_GETMINMAXINFO:
+            AllowLargerThanScreen(lParam);
             return 0;
         case WM_CLOSE:
             // Only Command1 saves: any other way out discards the edits.
@@ -422,7 +453,7 @@ void ScriptEditor::FollowThumbWithCaret() const {
 }
 
 void ScriptEditor::VScroll1_Change() {
-    SetWindowPos(frame1_, nullptr, ToPixels(PanelLeft), PanelTopPixels(value_), 0, 0,
+    SetWindowPos(frame1_, nullptr, ToPixels(PanelLeft, dpi_), PanelTopPixels(value_, dpi_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -440,10 +471,13 @@ void ScriptEditor::Command2_Click() { ReturnToConsole(); }
 
 void ScriptEditor::ReturnToConsole() {
     HWND console = console_;
+    // The console first: under Wine a focused window's end may hand the
+    // focus to the desktop after the console had taken it.
+    if (console && IsWindow(console)) {
+        ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(console);
+    }
     DestroyWindow(window_);
-    if (!console || !IsWindow(console)) return;
-    ShowWindow(console, IsIconic(console) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(console);
 }
 
 ScriptEditorHost::ScriptEditorHost(ScriptStore& store, Win32Platform& platform, HINSTANCE instance,
