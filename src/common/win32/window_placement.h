@@ -13,6 +13,16 @@ void SetClientSize(HWND window, int width, int height);
 // where that is larger than the screen (a dense display's, for instance).
 void AllowLargerThanScreen(LPARAM minMaxInfo);
 
+// The display's messages, answered alike by every window that scales with
+// it: a move to another dpi goes to its own relayout. True when answered.
+template <typename Relayout>
+bool AnswerDisplayMessage(UINT message, WPARAM wParam, LPARAM lParam, Relayout relayout) {
+    if (message == WM_DPICHANGED) relayout(static_cast<int>(LOWORD(wParam)), lParam);
+    else if (message == WM_GETMINMAXINFO) AllowLargerThanScreen(lParam);
+    else return false;
+    return true;
+}
+
 // Centres by the outer size; halves truncate toward zero, so a window larger
 // than the screen gets a negative position.
 void CentreOnScreen(HWND window);

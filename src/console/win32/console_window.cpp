@@ -174,6 +174,8 @@ LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (AnswerDisplayMessage(message, wParam, lParam, [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); }))
+        return 0;
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
@@ -189,12 +191,6 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_SIZE:
             Form_Resize();
-            return 0;
-        case WM_DPICHANGED:
-            DpiChanged(LOWORD(wParam), lParam);
-            return 0;
-        case WM_GETMINMAXINFO:
-            AllowLargerThanScreen(lParam);
             return 0;
         case WM_CLOSE:
             Form_Unload();

@@ -287,6 +287,8 @@ LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (AnswerDisplayMessage(message, wParam, lParam, [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); }))
+        return 0;
     switch (message) {
         case WM_VSCROLL:
             if (reinterpret_cast<HWND>(lParam) == vscroll1_) VScroll1_Scroll(LOWORD(wParam), HIWORD(wParam));
@@ -320,12 +322,6 @@ LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (!HIWORD(wParam) && lastFocus_ && IsWindow(lastFocus_)) {
                 SetFocus(lastFocus_);
             }
-            return 0;
-        case WM_DPICHANGED:
-            DpiChanged(LOWORD(wParam), lParam);
-            return 0;
-        case WM_GETMINMAXINFO:
-            AllowLargerThanScreen(lParam);
             return 0;
         case WM_CLOSE:
             // Only Command1 saves: any other way out discards the edits.
