@@ -39,14 +39,4 @@ public:
     virtual FileResult Remove(const std::string& name) = 0;
 };
 
-// Standard C++ files; replacing relies on rename() replacing the target,
-// which holds on POSIX systems.
-class StdFileSystem : public FileSystem {
-public:
-    std::unique_ptr<FileReader> OpenForReading(const std::string& name) override;
-    FileResult WriteAll(const std::string& name, const std::string& content) override;
-    FileResult MoveOver(const std::string& source, const std::string& target) override;
-    FileResult Remove(const std::string& name) override;
-};
-
 }  // namespace tamblo

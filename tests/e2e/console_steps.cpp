@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "input.h"
@@ -65,10 +64,8 @@ void Run::OnConsole() {
     // control NAME CLASS LEFT TOP RIGHT BOTTOM CAPTION, in the console's client area
     directives_["control"] = [this](const Arg& a) {
         HWND control = GetDlgItem(Console(), IdOf(a.name));
-        const RECT r = RectIn(Console(), control);
-        std::ostringstream seen;
-        seen << ClassOf(control) << ' ' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << ' ' << TitleOf(control);
-        Check(seen.str() == a.text || seen.str() == a.text + " ", "it is " + seen.str());
+        const std::string seen = ClassOf(control) + ' ' + Corners(RectIn(Console(), control)) + ' ' + TitleOf(control);
+        Check(seen == a.text || seen == a.text + " ", "it is " + seen);
     };
     directives_["client"] = [this](const Arg& a) {
         RECT client;

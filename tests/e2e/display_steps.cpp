@@ -15,11 +15,7 @@ void Run::OnDisplay() {
     // editor-control NAME LEFT TOP RIGHT BOTTOM, in the editor's client area (waited for, as after a scroll)
     directives_["editor-control"] = [this](const Arg& a) {
         std::string seen;
-        const bool placed = WaitUntil([&] {
-            const RECT r = RectIn(Editor(), EditorControl(a.name));
-            seen = std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' + std::to_string(r.bottom);
-            return seen == a.text;
-        }, 3000);
+        const bool placed = WaitUntil([&] { return (seen = Corners(RectIn(Editor(), EditorControl(a.name)))) == a.text; }, 3000);
         Check(placed, "it is " + seen);
     };
     directives_["in-view"] = [this](const Arg& a) {  // in-view BOX: whole inside the viewport

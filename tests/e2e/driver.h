@@ -17,6 +17,7 @@
 
 #include "api_wire.h"
 #include "request_log.h"
+#include "unescape.h"
 
 namespace e2e {
 
@@ -194,22 +195,7 @@ private:
 };
 
 
-// \r \n \t \f \0 \\ and \xNN; everything else as it stands.
-inline std::string Unescape(const std::string& text) {
-    static const std::string Letters = "rntf0", Bytes("\r\n\t\f\0", 5);
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-        } else if (text[++i] == 'x') {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += Letters.find(text[i]) == std::string::npos ? text[i] : Bytes[Letters.find(text[i])];
-        }
-    }
-    return out;
-}
+using tamblo::testing::Unescape;
 
 inline Strings Split(const std::string& text, char separator) {
     Strings parts;

@@ -34,6 +34,10 @@ inline RECT RectIn(HWND parent, HWND child) {
     return rect;
 }
 
+inline std::string Corners(const RECT& r) {
+    return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' + std::to_string(r.bottom);
+}
+
 inline bool Centred(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);

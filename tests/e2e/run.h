@@ -29,9 +29,7 @@ class Run {
 public:
     Run(const std::string& name, bool library);
     // The next case starts at 96 dpi again.
-    ~Run() {
-        if (dpi_ != 96) SetLogPixels(96);
-    }
+    ~Run() { if (dpi_ != 96) SetLogPixels(96); }
     void Do(const std::string& keyword, const std::string& argument, std::istream& block);
 
 private:

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/text_rules.h"
-#include "fake_file_system.h"
+#include "fakes.h"
 #include "link/link_settings.h"
 
 using namespace tamblo;

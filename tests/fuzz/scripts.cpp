@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/text_rules.h"
-#include "fake_file_system.h"
+#include "fakes.h"
 #include "scripts/script_store.h"
 
 using namespace tamblo;

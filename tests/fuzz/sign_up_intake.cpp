@@ -5,7 +5,7 @@
 
 #include "common/text_rules.h"
 #include "console/sign_up_intake.h"
-#include "fake_program.h"
+#include "fakes.h"
 
 using namespace tamblo;
 

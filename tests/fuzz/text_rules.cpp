@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/text_rules.h"
-#include "fake_file_system.h"
+#include "fakes.h"
 
 using namespace tamblo;
 

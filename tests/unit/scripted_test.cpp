@@ -12,26 +12,16 @@
 #include "console/commands.h"
 #include "console/sign_up_intake.h"
 #include "console/winner_draw.h"
-#include "fake_program.h"
+#include "fakes.h"
+#include "link/link_settings.h"
 #include "scripts/editor_rules.h"
+#include "unescape.h"
 
 namespace tamblo {
 namespace {
 
 using Lines = std::vector<std::string>;
 using namespace testing;  // the fakes
-
-std::string Unescape(const std::string& text) {
-    static const std::string Letters = "rntf0", Bytes("\r\n\t\f\0", 5);
-    std::string out;
-    for (size_t i = 0, digits = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) out += text[i];
-        else if (text[++i] == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-        else if (text[i] == '*') out.append(std::stoul(text.substr(i + 1), &digits), out.back()), i += digits;
-        else out += Letters.find(text[i]) == std::string::npos ? text[i] : Bytes[Letters.find(text[i])];
-    }
-    return out;
-}
 
 // A block's lines as a file or a room holds them.
 std::string Joined(const Lines& lines) {
@@ -83,6 +73,7 @@ struct Rig : FakeProgram, ConsoleView, Chooser {
         return 0;
     }
 
+    std::string room;  // what the library delivers
     ClientLink& link = program.link;
     Console& console = program.console;
     Lines chosen;
@@ -123,10 +114,16 @@ const std::map<std::string, Directive> Directives = {
     {"clock-reads", [](Rig& r, const Arg& a) { r.platform.readsPerSecond = std::stoi(a.all); }},
     {"at", [](Rig& r, const Arg& a) { r.atYield.emplace_back(a.name == "*" ? -1 : r.platform.yields + std::stoi(a.name), a.rest); }},
     {"load-failure", [](Rig& r, const Arg& a) { r.library.loadFailure = a.all.empty() ? std::nullopt : std::optional(a.text); }},
-    {"room", [](Rig& r, const Arg& a) { r.library.onGetAllText = [&r, room = Joined(a.block())] { r.link.ProcessAllText(room); }; }},
+    {"room", [](Rig& r, const Arg& a) {  // the block, or N LINE: N more of the line
+         if (a.all.empty()) r.room.clear();
+         r.room += Joined(a.all.empty() ? a.block() : Lines(std::stoul(a.name), a.value));
+         r.library.onGetAllText = [&r] { r.link.ProcessAllText(r.room); };
+     }},
     {"failing", [](Rig& r, const Arg& a) { (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1"; }},
+    {"read-fails-after", [](Rig& r, const Arg& a) { r.files.failReadAfter = a.all.empty() ? std::string::npos : std::stoul(a.all); }},
     {"file", [](Rig& r, const Arg& a) { r.files.files[a.name] = a.rest.empty() ? Joined(a.block()) : a.value; }},
     // The link: settings, operations, callbacks (which always answer 0).
+    {"ReadLinkSettings", [](Rig& r, const Arg&) { r.link.settings = ReadLinkSettings(r.files); }},
     {"ClientWindowTitle", [](Rig& r, const Arg& a) { r.link.settings.ClientWindowTitle = a.text; }},
     {"ActivateClientWindow", [](Rig& r, const Arg& a) { r.link.settings.ActivateClientWindow = a.all == "1"; }},
     {"SendPauseSeconds", [](Rig& r, const Arg& a) { r.link.settings.SendPauseSeconds = std::stoi(a.all); }},
@@ -145,7 +142,7 @@ const std::map<std::string, Directive> Directives = {
          for (std::istringstream in(a.text); std::string& field : fields) std::getline(in, field, '|');
          r.link.Conduit().SetCommFields(fields[0], fields[1], fields[2]);
      }},
-    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAckData(a.all), 0); }},
+    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAckData(a.text), 0); }},
     {"ProcessReceivedData", [](Rig& r, const Arg& a) {
          EXPECT_EQ(r.link.ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value), 0);
      }},
@@ -197,6 +194,12 @@ const std::map<std::string, Directive> Directives = {
          EXPECT_EQ(file == r.files.files.end() ? "absent" : file->second, a.rest.empty() ? Joined(a.block()) : a.value);
      }},
     {"files", [](Rig& r, const Arg& a) { EXPECT_EQ(r.files.files.size(), std::stoul(a.all)); }},
+    {"script", [](Rig& r, const Arg& a) { EXPECT_EQ(r.program.scripts.Texts().InFileOrder(std::stoi(a.name) - 1), a.value); }},
+    {"settings", [](Rig& r, const Arg& a) {  // TITLE|ACTIVATE|LIBRARY|PAUSE
+         const LinkSettings& read = r.link.settings;
+         EXPECT_EQ(read.ClientWindowTitle + "|" + std::to_string(read.ActivateClientWindow) + "|" +
+                   std::to_string(read.UseApiLibrary) + "|" + std::to_string(read.SendPauseSeconds), a.text);
+     }},
     {"scripts", [](Rig& r, const Arg& a) {
          const ScriptFileTexts texts = r.program.scripts.Texts().ToFileOrder();
          EXPECT_EQ(Lines(texts.begin(), texts.end()), a.block());
@@ -212,6 +215,7 @@ const std::map<std::string, Directive> Directives = {
     {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Winners(), a.block()); }},
     {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
     {"marker-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerText, a.text); }},
+    {"marker-count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerCount, std::stoi(a.all)); }},
     {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chosen, a.block()); }},
 };
 
@@ -235,7 +239,13 @@ TEST_P(Case, Runs) {
     const auto next = [&](std::string& line) { return ++number, static_cast<bool>(std::getline(file, line)); };
     const auto block = [&] {
         Lines lines;
-        for (std::string line; next(line) && line != "end";) lines.push_back(Unescape(line));
+        for (std::string line; next(line) && line != "end";) {
+            // "PREFIX{N..M}" stands for the lines PREFIX N to PREFIX M.
+            const size_t open = line.rfind('{'), dots = line.find("..", open);
+            if (!line.ends_with('}') || open == std::string::npos || dots == std::string::npos) lines.push_back(Unescape(line));
+            else for (int n = std::stoi(line.substr(open + 1)); n <= std::stoi(line.substr(dots + 2)); ++n)
+                lines.push_back(Unescape(line.substr(0, open)) + std::to_string(n));
+        }
         return lines;
     };
     for (std::string line; next(line);) {
@@ -259,19 +269,6 @@ INSTANTIATE_TEST_SUITE_P(Scripted, Case, ::testing::ValuesIn(CaseNames()), [](co
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
 });
-
-// Too many lines for a case: the marker count stops at the most it holds.
-TEST(SignUpIntake, MarkerCountStopsAt32767AndSignUpsCountAfterThatMarker) {
-    Rig rig("library");
-    const std::string marker = std::string("Olvan: ") + CreditLine + "\r\n";
-    std::string room;
-    for (int i = 0; i < 32767; ++i) room += marker;
-    room += "ESP from Ann: $\r\n" + marker + "ESP from Bo: $\r\n";
-    rig.library.onGetAllText = [&] { rig.link.ProcessAllText(room); };
-    rig.Do("TakeSignUps");
-    rig.Expect("DapiCommunicate Tamblo|2|", {"Ann|You are on the List.", "Bo|You are on the List."});
-    EXPECT_EQ(rig.console.MarkerCount, 32767);
-}
 
 }  // namespace
 }  // namespace tamblo

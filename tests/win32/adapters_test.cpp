@@ -4,10 +4,9 @@
 #include <ddeml.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "driver.h"
 #include "link/win32/ddeml_conversation.h"
 #include "link/win32/wadapi_library.h"
 
@@ -29,12 +28,6 @@ HDDEDATA CALLBACK Serve(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, U
     if (type != XTYP_WILDCONNECT) return nullptr;
     HSZPAIR pairs[] = {{serviceName, topicName}, {nullptr, nullptr}};
     return DdeCreateDataHandle(server, reinterpret_cast<BYTE*>(pairs), sizeof pairs, 0, nullptr, 0, 0);
-}
-
-std::string Folder() {
-    char path[MAX_PATH];
-    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return self.substr(0, self.find_last_of('\\') + 1);
 }
 
 // A call into a freed library ends the test at once, not in the debugger.
@@ -62,13 +55,12 @@ int main() {
 
     // The simulated library beside the build, with KillDDE renamed: the
     // functions before and after it resolve, then the library is freed.
-    std::ostringstream bytes;
-    bytes << std::ifstream(Folder() + "..\\wadapi.dll", std::ios::binary).rdbuf();
-    std::string dll = bytes.str();
+    std::string dll;
+    e2e::ReadFile(e2e::BesideTests("..\\wadapi.dll"), dll);
     const size_t kill = dll.find(std::string("KillDDE\0", 8));
     Expect(kill != std::string::npos, "no simulated wadapi.dll beside the build");
     if (kill != std::string::npos) dll[kill + 6] = 'X';
-    std::ofstream(Folder() + "wadapi.dll", std::ios::binary) << dll;
+    e2e::WriteFile(e2e::BesideTests("wadapi.dll"), dll);
     tamblo::WadapiLibrary library;
     Expect(library.Load().has_value(), "a library without KillDDE loads");
     // Each must do nothing now.

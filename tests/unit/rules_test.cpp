@@ -1,0 +1,98 @@
+// The small rules, table by table: the console's, the link's, the text
+// rules' and the script editor's. What they do on a program with fakes is
+// in the scripted cases (cases/).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "common/text_rules.h"
+#include "console/console.h"
+#include "console/winner_draw.h"
+#include "link/library_callbacks.h"
+#include "scripts/editor_rules.h"
+
+namespace tamblo {
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace editor;
+
+TEST(EntrantList, KeepsRowsSortedIgnoringCase) {
+    Console console;
+    for (const char* name : {"Cy", "Ann", "bob", "ann", "Bob", "Zoe", "Al", "Annabel", "Ann Lee", "amy", "BoB"})
+        console.InsertEntrant(name);
+    EXPECT_EQ(console.Entrants(),
+              (Lines{"Al", "amy", "Ann", "ann", "Ann Lee", "Annabel", "BoB", "Bob", "bob", "Cy", "Zoe"}));
+    EXPECT_EQ(console.InsertEntrant("Bill"), 6);
+}
+
+TEST(WinnerDraw, EntropyChooserGivesEveryPositionInRange) {
+    std::vector<int> seen(3);
+    for (int i = 0; i < 300; ++i) ++seen.at(EntropyChooser().Choose(seen.size()));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 0), 0);
+    EXPECT_EQ(EntropyChooser().Choose(1), 0u);
+}
+
+TEST(LibraryCallbacks, CountedTextsEndAtTheirCount) {
+    const char counted[] = "\5\0\0\0hello, more\0 and more";  // the count, then the bytes
+    EXPECT_EQ(CountedText(counted + 4), "hello");
+    EXPECT_EQ(CountedText(counted + 4, 3), "hel");
+    const char withNul[] = "\5\0\0\0he\0lo";  // a NUL is one of the text's bytes
+    EXPECT_EQ(CountedText(withNul + 4), std::string("he\0lo", 5));
+    EXPECT_EQ(CountedText(nullptr), "");
+}
+
+TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
+    const std::pair<const char*, double> cases[] = {
+        {"1", 1},   {"1.0", 1}, {"1 yes", 1}, {"-3", -3},  {"+7x", 7}, {"12.75s", 12.75}, {".5", 0.5},
+        {"3.", 3},  {"1e3", 1}, {"0x10", 0},  {"", 0},     {"true", 0}, {" 1", 0},        {"-", 0},
+        {"-.x", 0}, {"inf", 0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
+    EXPECT_EQ(LeadingNumber("1" + std::string(400, '0')), HUGE_VAL);  // too large for a double
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0);  // too small
+}
+
+TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
+    EXPECT_THROW(BoxTop(30), std::out_of_range);
+    EXPECT_THROW(BoxTop(-1), std::out_of_range);
+    EXPECT_EQ(PanelTopPixels(ScrollMin, 96), -24);
+    EXPECT_EQ(PanelTopPixels(-22, 96), 1);
+    // At D dpi a twip is D / 1440 pixels; halves round away from zero, and
+    // each measure on its own. At the bottom of the range the last box shows whole.
+    EXPECT_EQ(ToPixels(6, 120), 1);
+    EXPECT_EQ(ToPixels(-6, 120), -1);
+    EXPECT_EQ(ToPixelsAt(LayoutRect{1, 2, 1, 2}, DesignDpi, 120), (LayoutRect{1, 3, 1, 3}));
+    // dpi, the panel's top at the bottom of the range, its height, the font's height at 8.25 point
+    const int densities[][4] = {{96, -384, 733, 11}, {120, -480, 917, 14}, {144, -576, 1100, 17},
+                                {192, -768, 1467, 22}};
+    for (const auto& [dpi, bottomTop, panelHeight, fontHeight] : densities) {
+        EXPECT_EQ(PanelTopPixels(ScrollMax, dpi), bottomTop) << dpi;
+        EXPECT_EQ(ToPixels(PanelHeight, dpi), panelHeight) << dpi;
+        EXPECT_EQ(ToPixelsAt(825, HundredthPointsPerInch, dpi), fontHeight) << dpi;
+        EXPECT_LE(bottomTop + ToPixels(BoxTop(29), dpi) + ToPixels(BoxHeight, dpi), ToPixels(Frame2Rect.height, dpi));
+    }
+    const Band top = VisibleBand(ScrollMin), bottom = VisibleBand(ScrollMax);
+    EXPECT_EQ(top.top, Headings[0].top);
+    EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);
+    EXPECT_LT(top.bottom, BoxTop(13));
+    EXPECT_LT(BoxTop(17), bottom.top);  // closing box 2 cut at its top, box 3 whole
+    EXPECT_GT(BoxTop(17) + BoxHeight, bottom.top);
+    EXPECT_GE(BoxTop(18), bottom.top);
+    EXPECT_EQ(bottom.bottom - (BoxTop(29) + BoxHeight), 90);
+}
+
+TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpaces) {
+    std::vector<int> visited{0};
+    while (visited.size() <= BoxCount && NextInEnterCycle(visited.back()) != 0)
+        visited.push_back(NextInEnterCycle(visited.back()));
+    std::vector<int> expected{0};
+    for (int box = 2; box < BoxCount; ++box) expected.push_back(box);
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(WithoutLineBreaks("one\r\ntwo\nthree\rfour  tab\t"), "one  two three four  tab\t");
+}
+
+}  // namespace
+}  // namespace tamblo
