@@ -58,6 +58,7 @@ TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
 TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
     EXPECT_THROW(BoxTop(30), std::out_of_range);
     EXPECT_THROW(BoxTop(-1), std::out_of_range);
+    EXPECT_EQ(BoxTop(script_file::FirstWinner), 7320);  // the winner lines are placed apart
     EXPECT_EQ(PanelTopPixels(ScrollMin, 96), -24);
     EXPECT_EQ(PanelTopPixels(-22, 96), 1);
     // At D dpi a twip is D / 1440 pixels; halves round away from zero, and
