@@ -194,7 +194,6 @@ private:
     HWND window_ = nullptr;
 };
 
-
 using tamblo::testing::Unescape;
 
 inline Strings Split(const std::string& text, char separator) {
