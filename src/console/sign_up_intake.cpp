@@ -28,23 +28,17 @@ bool IsMarker(std::string_view line, std::string_view strippedMarker) {
     return remainder && *remainder == strippedMarker;
 }
 
-std::optional<std::string_view> SignUpNameView(std::string_view line) {
-    if (!line.starts_with(SignUpPrefix)) return std::nullopt;
-    const size_t colon = line.find(':', SignUpPrefix.size());
-    if (colon == std::string_view::npos || RemainderView(line) != "$") return std::nullopt;
-    return StripView(line.substr(SignUpPrefix.size(), colon - SignUpPrefix.size()));
-}
-
 }  // namespace
 
 bool IsStartMarker(const std::string& line, const std::string& markerText) {
     return IsMarker(line, StripView(markerText));
 }
 
-std::optional<std::string> SignUpName(const std::string& line) {
-    const auto name = SignUpNameView(line);
-    if (!name) return std::nullopt;
-    return std::string(*name);
+std::optional<std::string_view> SignUpName(std::string_view line) {
+    if (!line.starts_with(SignUpPrefix)) return std::nullopt;
+    const size_t colon = line.find(':', SignUpPrefix.size());
+    if (colon == std::string_view::npos || RemainderView(line) != "$") return std::nullopt;
+    return StripView(line.substr(SignUpPrefix.size(), colon - SignUpPrefix.size()));
 }
 
 // Both read the fetched text, byte for byte what the capture file holds.
@@ -88,7 +82,7 @@ void TakeSignUps(Program& program) {
             program.platform.pump.YieldOnce();
             if (IsMarker(line, marker) && ++seen == console.MarkerCount) accepting = true;
             if (!accepting) continue;
-            const auto name = SignUpNameView(line);
+            const auto name = SignUpName(line);
             if (!name || !entered.emplace(*name).second) continue;
             console.InsertEntrant(std::string(*name));
             link.EspTarget = *name;

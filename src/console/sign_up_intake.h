@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "console/program.h"
 
@@ -13,8 +14,9 @@ inline constexpr const char* FallbackConfirmation = DefaultConfirmText;
 inline constexpr int16_t MaxMarkerCount = 32767;
 
 bool IsStartMarker(const std::string& line, const std::string& markerText);
-// The stripped name of a sign-up line, or nothing for any other line.
-std::optional<std::string> SignUpName(const std::string& line);
+// The stripped name of a sign-up line (a view into it), or nothing for any
+// other line.
+std::optional<std::string_view> SignUpName(std::string_view line);
 
 // Counts the start-marker lines of the fetched text into MarkerCount.
 void CountMarkers(Program& program);

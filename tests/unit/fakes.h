@@ -160,7 +160,9 @@ public:
     }
     bool Poke(const std::string& item, const std::string& text) override {
         log_.Add("poke " + item + " " + text);
-        if (onPoke) std::exchange(onPoke, nullptr)();
+        if (!onPoke) return true;
+        std::exchange(onPoke, nullptr)();
+        log_.Add("answered");
         return true;
     }
     std::optional<std::string> Request(const std::string& item) override {
