@@ -56,9 +56,10 @@ TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
 }
 
 TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
-    EXPECT_THROW(BoxTop(30), std::out_of_range);
-    EXPECT_THROW(BoxTop(-1), std::out_of_range);
-    EXPECT_EQ(BoxTop(script_file::FirstWinner), 7320);  // the winner lines are placed apart
+    for (int box : {-1, 30}) EXPECT_THROW(BoxTop(box), std::out_of_range);
+    // The first box of each group; the winner lines are placed apart.
+    const int firstTops[][2] = {{0, 600}, {script_file::FirstClose, 5400}, {script_file::FirstWinner, 7320}};
+    for (const auto& [box, top] : firstTops) EXPECT_EQ(BoxTop(box), top) << box;
     EXPECT_EQ(PanelTopPixels(ScrollMin, 96), -24);
     EXPECT_EQ(PanelTopPixels(-22, 96), 1);
     // At D dpi a twip is D / 1440 pixels; halves round away from zero, and
