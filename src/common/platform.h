@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -65,5 +66,22 @@ struct Platform {
 };
 
 void YieldTimes(WindowPump& pump, int count);
+
+void ReportFailure(MessageBoxes& boxes, std::exception_ptr failure);
+
+// Runs a window event's handler. What it throws (out of memory while copying
+// a huge chat text, say) must not unwind through the window system, which
+// would end the program and lose the lists: the frames it leaves clean up,
+// the host is told in one plain box, and the program goes on.
+template <typename Handler>
+bool RunReportingFailure(MessageBoxes& boxes, Handler&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        ReportFailure(boxes, std::current_exception());
+        return false;
+    }
+}
 
 }  // namespace tamblo
