@@ -7,17 +7,14 @@
 
 #include "common/file_system.h"
 #include "common/platform.h"
-#include "console/sign_up_intake.h"
-#include "console/winner_draw.h"
-#include "link/dde_conduit.h"
 #include "console/program.h"
-#include "link/link.h"
+#include "link/dde_conduit.h"
 
 namespace tamblo {
 namespace {
 
 class Idle : public WindowPump, public Clock, public Desktop, public MessageBoxes, public FileSystem,
-             public ApiLibrary {
+             public ApiLibrary, public EntropyChooser {
 public:
     void YieldOnce() override {}
     void WaitForInput() override {}
@@ -61,7 +58,7 @@ private:
 struct Bench {
     Idle idle;
     Client client;
-    Program program{{{idle, idle, idle, idle}, idle, idle, client}};
+    Program program{{{idle, idle, idle, idle}, idle, idle, client, idle}};
 };
 
 // 100,000 lines of about 20 bytes, as under Wine; every tenth a sign-up.
@@ -74,9 +71,9 @@ void IntakeScan(benchmark::State& state) {
         text += line;
     }
     for (auto _ : state) {
-        bench.program.console.ClearEntrants();
-        TakeSignUps(bench.program);
-        benchmark::DoNotOptimize(bench.program.console.EntrantCount());
+        bench.program.TheConsole().ClearEntrants();
+        bench.program.Commands().TakeSignUps();
+        benchmark::DoNotOptimize(bench.program.TheConsole().EntrantCount());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
@@ -85,11 +82,11 @@ BENCHMARK(IntakeScan)->Unit(benchmark::kMillisecond);
 // 100,000 entrants of whom 99,999 have won: one is left to draw.
 void PickAWinner(benchmark::State& state) {
     Bench bench;
-    Console& console = bench.program.console;
+    Console& console = bench.program.TheConsole();
     for (int i = 0; i < 100000; ++i) console.InsertEntrant("Avatar " + std::to_string(i));
     for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));
     for (auto _ : state) {
-        PickWinner(bench.program);
+        bench.program.Commands().PickWinner();
         state.PauseTiming();
         console.ClearWinners();
         for (int i = 1; i < 100000; ++i) console.AppendWinner("Avatar " + std::to_string(i));

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <exception>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,23 @@ public:
     virtual ~MessageBoxes() = default;
     // Modal: returns when the host has closed the box.
     virtual void Show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+};
+
+// Picks a position below count, every one equally likely.
+class Chooser {
+public:
+    virtual ~Chooser() = default;
+    virtual size_t Choose(size_t count) = 0;
+};
+
+// Seeded from the operating system's entropy source.
+class EntropyChooser : public Chooser {
+public:
+    EntropyChooser();
+    size_t Choose(size_t count) override;
+
+private:
+    std::mt19937_64 generator_;
 };
 
 // The window system's ports, handed to every part that needs them.

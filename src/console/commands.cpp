@@ -1,4 +1,4 @@
-#include "console/commands.h"
+#include "console/drawing.h"
 
 namespace tamblo {
 
@@ -10,47 +10,46 @@ std::string OrFallback(const std::string& text, const char* fallback) {
 
 }  // namespace
 
-void SpeakWelcome(Program& program) {
-    BusyFrame busy(program.console);
-    SpeakNonEmptyLines(program, &ScriptTexts::OpeningText);
+void Drawing::SpeakWelcome() {
+    BusyFrame busy(console_);
+    SpeakNonEmptyLines(&ScriptTexts::OpeningText);
 }
 
-void AskForSignUps(Program& program) {
-    BusyFrame busy(program.console);
-    program.link.SayToRoom(OrFallback(program.scripts.Texts().AskForText, FallbackRequest));
+void Drawing::AskForSignUps() {
+    BusyFrame busy(console_);
+    link_.SayToRoom(OrFallback(scripts_.Texts().AskForText, FallbackRequest));
 }
 
-void AnnounceClosing(Program& program) {
-    BusyFrame busy(program.console);
-    SpeakNonEmptyLines(program, &ScriptTexts::CloseText);
+void Drawing::AnnounceClosing() {
+    BusyFrame busy(console_);
+    SpeakNonEmptyLines(&ScriptTexts::CloseText);
 }
 
-void ReadListOut(Program& program) {
-    Console& console = program.console;
-    BusyFrame busy(console);
-    program.link.SayToRoom(OrFallback(program.scripts.Texts().ListHeadText, FallbackListHeader));
-    const int count = console.EntrantCount();
-    for (int row = 0; row < count && row < console.EntrantCount(); ++row) {
-        const std::string name = console.Entrant(row);
-        program.link.SayToRoom(name);
+void Drawing::ReadListOut() {
+    BusyFrame busy(console_);
+    link_.SayToRoom(OrFallback(scripts_.Texts().ListHeadText, FallbackListHeader));
+    const int count = console_.EntrantCount();
+    for (int row = 0; row < count && row < console_.EntrantCount(); ++row) {
+        const std::string name = console_.Entrant(row);
+        link_.SayToRoom(name);
     }
 }
 
-void ClearEntrantList(Program& program) {
-    BusyFrame busy(program.console);
-    program.console.ClearEntrants();
-    program.console.SetTotalPeople("0");
+void Drawing::ClearEntrantList() {
+    BusyFrame busy(console_);
+    console_.ClearEntrants();
+    console_.SetTotalPeople("0");
 }
 
-void ClearWinnersList(Program& program) {
-    BusyFrame busy(program.console);
-    program.console.ClearWinners();
+void Drawing::ClearWinnersList() {
+    BusyFrame busy(console_);
+    console_.ClearWinners();
 }
 
-void Reconnect(Program& program) {
-    BusyFrame busy(program.console);
-    program.link.UnregisterFromClient();
-    program.link.RegisterWithClient();
+void Drawing::Reconnect() {
+    BusyFrame busy(console_);
+    link_.UnregisterFromClient();
+    link_.RegisterWithClient();
 }
 
 }  // namespace tamblo

@@ -50,7 +50,7 @@ public:
 
     // Neither nested nor counted: leaving always restores the idle look.
     void EnterBusy();
-    void LeaveBusy(bool focusDummy = true);
+    void LeaveBusy(bool focusDummy);
     bool Busy() const { return busy_; }
 
     // Kept by the sign-up intake between its runs.

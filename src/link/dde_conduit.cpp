@@ -8,8 +8,6 @@ namespace tamblo {
 
 namespace {
 
-constexpr char FieldSeparator = '\f';
-
 // Counts the exchanges on the stack while one runs.
 class Frame {
 public:
@@ -26,7 +24,7 @@ private:
 
 std::string BuildCommRecord(const std::string& mode, const std::string& avatarName,
                             const std::string& text) {
-    return std::string(AppTitle) + FieldSeparator + mode + FieldSeparator + avatarName + FieldSeparator +
+    return std::string(AppTitle) + CommFieldSeparator + mode + CommFieldSeparator + avatarName + CommFieldSeparator +
            text;
 }
 
@@ -79,13 +77,24 @@ void DdeConduit::Exchange(const std::string& topic, const std::string& item, con
 
 // The system's modal wait for the answer may run other window events; what
 // they leave for an idle link runs as soon as the answer is in.
+// Also when the wait throws: a close waiting for the answer must not wait
+// for ever.
 template <typename Message>
 auto DdeConduit::Transferred(Message message) {
     transferring_ = true;
-    auto result = message();
+    try {
+        auto result = message();
+        EndTransfer();
+        return result;
+    } catch (...) {
+        EndTransfer();
+        throw;
+    }
+}
+
+void DdeConduit::EndTransfer() {
     transferring_ = false;
     if (afterTransfer_) std::exchange(afterTransfer_, nullptr)();
-    return result;
 }
 
 DdeConduit::TryOutcome DdeConduit::TryOnce(const std::string& topic, const std::string& item,

@@ -54,6 +54,8 @@ public:
     virtual std::unique_ptr<ConduitWindow> Create(DdeConduit& conduit) = 0;
 };
 
+inline constexpr char CommFieldSeparator = '\f';
+
 // "Tamblo", FF, mode, FF, avatar, FF, text: taken as they are.
 std::string BuildCommRecord(const std::string& mode, const std::string& avatarName,
                             const std::string& text);
@@ -94,6 +96,7 @@ private:
                        Transfer transfer);
     template <typename Message>
     auto Transferred(Message message);
+    void EndTransfer();
     void CloseConversation();
     void Show();
 

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <utility>
 
-#include "link/link.h"
 
 namespace tamblo {
 
@@ -47,26 +46,6 @@ std::optional<std::string> ResultMessage(const std::string& code) {
     for (const auto& [known, message] : ResultMessages)
         if (code == known) return message;
     return UnknownResultMessage;
-}
-
-// While the program closes, nothing the library says may open a box or
-// feed a fetch.
-int32_t ClientLink::ProcessAckData(const std::string& code) {
-    if (closing_) return 0;
-    if (const auto message = ResultMessage(code)) ports_.platform.boxes.Show(*message, AckBoxTitle, MessageIcon::Information);
-    return 0;
-}
-
-int32_t ClientLink::ProcessReceivedData(const std::string& sender, int32_t, const std::string& data) {
-    if (closing_) return 0;
-    ports_.platform.boxes.Show("Data received from " + sender + ": " + data, AppTitle, MessageIcon::None);
-    return 0;
-}
-
-int32_t ClientLink::ProcessAllText(const std::string& text) {
-    if (closing_) return 0;
-    ApiChatText = text;
-    return 0;
 }
 
 }  // namespace tamblo

@@ -42,8 +42,6 @@ int ScrollValueAfter(int value, ScrollAction action, int thumb) {
 
 int PanelTopPixels(int value, int dpi) { return -ToPixels(value, dpi); }
 
-Band VisibleBand(int value) { return {value, value + Frame2Rect.height}; }
-
 int NextInEnterCycle(int box) {
     int next = (box + 1) % BoxCount;
     if (next == CreditBox) ++next;

@@ -70,12 +70,6 @@ int ScrollValueAfter(int value, ScrollAction action, int thumb = 0);
 // The panel's top edge in the viewport, in pixels at dpi, at a scroll value.
 int PanelTopPixels(int value, int dpi);
 
-// The band of the panel, in twips, that the viewport shows at a scroll value.
-struct Band {
-    int top, bottom;
-};
-Band VisibleBand(int value);
-
 // The box Enter moves the focus to: the next one in file order, skipping the
 // credit line's box, and from the last back to the first.
 int NextInEnterCycle(int box);

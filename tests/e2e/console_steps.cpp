@@ -107,6 +107,8 @@ void Run::OnConsole() {
     directives_["box"] = [this](const Arg& a) {
         HWND box = nullptr;
         Wait([&] { return (box = app_->VisibleOfClass("#32770")) != nullptr; }, "no message box", 20000);
+        const size_t open = WindowsOf(app_->id(), [](HWND window) { return ClassOf(window) == "#32770"; }).size();
+        Check(open == 1, std::to_string(open) + " message boxes open at once");
         const std::string shown = TitleOf(box) + "\n" + ControlText(GetDlgItem(box, 0xFFFF));
         for (const std::string& part : Split(Unescape(a.all), '|')) {
             const bool forbidden = part.rfind("!", 0) == 0;

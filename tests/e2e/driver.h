@@ -82,9 +82,16 @@ inline std::string ControlText(HWND control) {
 inline std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
 
 // The top-level windows of a process, hidden ones too, that pass.
+inline BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// A snapshot: walking the z-order while it changes can end the walk early.
 inline std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& accept) {
-    std::vector<HWND> found;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    std::vector<HWND> all, found;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner == process && accept(window)) found.push_back(window);

@@ -29,6 +29,12 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
     // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder.
     directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ = File(a.all)); };
     directives_["start"] = [this](const Arg&) { Start(); };
+    directives_["repeat"] = [this](const Arg& a) {  // N LINE: the directive LINE N times
+        const std::string line = a.all.substr(a.name.size() + 1);
+        const size_t space = line.find(' ');
+        for (int n = std::stoi(a.name); n > 0; --n)
+            Do(line.substr(0, space), space == std::string::npos ? "" : line.substr(space + 1), *a.block);
+    };
     directives_["practice"] = [this](const Arg&) { StartPractice(); };
     directives_["file-is"] = [this](const Arg& a) {
         std::string content;

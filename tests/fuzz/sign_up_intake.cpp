@@ -4,7 +4,7 @@
 #include <set>
 
 #include "common/text_rules.h"
-#include "console/sign_up_intake.h"
+#include "console/drawing.h"
 #include "fakes.h"
 
 using namespace tamblo;
@@ -16,15 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::FakeProgram fake;
     testing::EventLog& log = fake.log;
     Program& program = fake.program;
-    program.link.settings.UseApiLibrary = true;
-    program.scripts.LoadScripts();
-    program.link.RegisterWithClient();
-    const Console& console = program.console;
+    program.Link().settings.UseApiLibrary = true;
+    program.Scripts().LoadScripts();
+    program.Link().RegisterWithClient();
+    const Console& console = program.TheConsole();
     for (const std::string& room : {input.substr(0, input.find('\0')), input}) {
-        fake.library.onGetAllText = [&] { program.link.ProcessAllText(room); };
+        fake.library.onGetAllText = [&] { fake.library.callbacks->ProcessAllText(room); };
         log.events.clear();
         const std::vector<std::string> before = console.Entrants();
-        TakeSignUps(program);
+        program.Commands().TakeSignUps();
         std::set<std::string> added(console.Entrants().begin(), console.Entrants().end());
         if (added.size() != console.Entrants().size() || console.TotalPeople() != std::to_string(added.size()))
             std::abort();

@@ -84,7 +84,7 @@ public:
     Platform Ports() { return {*this, *this, *this, *this}; }
 
     std::function<void(int yieldNumber)> onYield;  // e.g. to let a callback arrive
-    int readsPerSecond = 1000000;  // the clock's second moves on every this many reads
+    int readsPerSecond = 1;  // the clock's second moves on every this many reads
     std::vector<TopLevelWindow> windows;
     int yields = 0, waits = 0;
 
@@ -102,7 +102,9 @@ public:
     void MakeTopmost(WindowId id) override { log_.Add("topmost " + std::to_string(id)); }
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
         log_.Add("box [" + title + "] " + std::to_string(static_cast<int>(icon)) + " " + text);
+        if (onBox) std::exchange(onBox, nullptr)();
     }
+    std::function<void()> onBox;  // runs while the next box is open
 
 private:
     EventLog& log_;
@@ -124,8 +126,17 @@ public:
         log_.Add("load");
         return loadFailure;
     }
-    void InitDDE(const std::string& appTitle, LibraryCallbacks&) override { log_.Add("InitDDE " + appTitle); }
-    void KillDDE() override { log_.Add("KillDDE"); }
+    // As the program handed them over, until KillDDE.
+    LibraryCallbacks* callbacks = nullptr;
+
+    void InitDDE(const std::string& appTitle, LibraryCallbacks& program) override {
+        log_.Add("InitDDE " + appTitle);
+        callbacks = &program;
+    }
+    void KillDDE() override {
+        log_.Add("KillDDE");
+        callbacks = nullptr;
+    }
     void DapiRegister(const std::string& appTitle) override { log_.Add("DapiRegister " + appTitle); }
     void DapiUnregister(const std::string& appTitle) override { log_.Add("DapiUnregister " + appTitle); }
     void DapiGetAllText(const std::string& appTitle) override {
@@ -185,6 +196,15 @@ private:
     EventLog& log_;
 };
 
+// The draw's chooser: the first eligible entrant, the counts it was asked with kept.
+struct FakeChooser : Chooser {
+    size_t Choose(size_t count) override {
+        counts.push_back(std::to_string(count));
+        return 0;
+    }
+    std::vector<std::string> counts;
+};
+
 // The ports first, so that they outlive the program.
 struct FakeProgram {
     EventLog log;
@@ -192,7 +212,8 @@ struct FakeProgram {
     FakeFileSystem files;
     FakeApiLibrary library{log};
     FakeDdeService dde{log};
-    Program program{{platform.Ports(), files, library, dde}};
+    FakeChooser chooser;
+    Program program{{platform.Ports(), files, library, dde, chooser}};
 };
 
 }  // namespace tamblo::testing

@@ -9,7 +9,7 @@
 
 #include "common/text_rules.h"
 #include "console/console.h"
-#include "console/winner_draw.h"
+#include "common/platform.h"
 #include "link/library_callbacks.h"
 #include "scripts/editor_rules.h"
 
@@ -76,7 +76,10 @@ TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
         EXPECT_EQ(ToPixelsAt(825, HundredthPointsPerInch, dpi), fontHeight) << dpi;
         EXPECT_LE(bottomTop + ToPixels(BoxTop(29), dpi) + ToPixels(BoxHeight, dpi), ToPixels(Frame2Rect.height, dpi));
     }
-    const Band top = VisibleBand(ScrollMin), bottom = VisibleBand(ScrollMax);
+    // The band of the panel, in twips, that the viewport shows at each end.
+    struct {
+        int top, bottom;
+    } top{ScrollMin, ScrollMin + Frame2Rect.height}, bottom{ScrollMax, ScrollMax + Frame2Rect.height};
     EXPECT_EQ(top.top, Headings[0].top);
     EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);
     EXPECT_LT(top.bottom, BoxTop(13));

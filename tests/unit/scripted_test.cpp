@@ -9,9 +9,6 @@
 #include <numeric>
 #include <sstream>
 
-#include "console/commands.h"
-#include "console/sign_up_intake.h"
-#include "console/winner_draw.h"
 #include "fakes.h"
 #include "link/link_settings.h"
 #include "scripts/editor_rules.h"
@@ -44,8 +41,8 @@ Arg Parse(const std::string& all) {
 }
 
 // The program on fakes, also its console's view (which logs what it is told
-// but the rows) and the draw's chooser (the first eligible, counts kept).
-struct Rig : FakeProgram, ConsoleView, Chooser {
+// but the rows).
+struct Rig : FakeProgram, ConsoleView {
     explicit Rig(const std::string& transport);
     void Do(const std::string& line, const std::function<Lines()>& block = {});
     // The events since the last check that begin with prefix, without it; a
@@ -68,15 +65,11 @@ struct Rig : FakeProgram, ConsoleView, Chooser {
     void TotalPeopleChanged(const std::string& text) override { log.Add("total " + text); }
     void BusyEntered() override { log.Add("busy"); }
     void BusyLeft(bool focusDummy) override { log.Add(focusDummy ? "idle" : "idle, focus kept"); }
-    size_t Choose(size_t count) override {
-        chosen.push_back(std::to_string(count));
-        return 0;
-    }
 
     std::string room;  // what the library delivers
-    ClientLink& link = program.link;
-    Console& console = program.console;
-    Lines chosen;
+    ClientLink& link = program.Link();
+    Console& console = program.TheConsole();
+    Drawing& commands = program.Commands();
     size_t commandStart = 0;  // where the last command's events begin
     std::vector<std::pair<int, std::string>> atYield;  // directives by yield number, -1 at every yield
 };
@@ -89,17 +82,30 @@ Rig::Rig(const std::string& transport) {
     };
     if (transport == "none") return;
     link.settings.UseApiLibrary = transport == "library";
-    program.scripts.LoadScripts();
+    program.Scripts().LoadScripts();
     if (link.settings.UseApiLibrary) link.RegisterWithClient();
-    else link.Conduit();
     log.events.clear();
 }
 
 using Directive = std::function<void(Rig&, const Arg&)>;
 
-Directive Command(void (*command)(Program&)) {
-    return [command](Rig& r, const Arg&) { r.commandStart = r.log.events.size(), command(r.program); };
+Directive Command(void (Drawing::*command)()) {
+    return [command](Rig& r, const Arg&) {
+        r.commandStart = r.log.events.size();
+        (r.commands.*command)();
+    };
 }
+
+// What the library tells the program, as long as it listens.
+LibraryCallbacks& Heard(Rig& r) {
+    static struct : LibraryCallbacks {
+        int32_t ProcessAckData(const std::string&) override { return 0; }
+        int32_t ProcessReceivedData(const std::string&, int32_t, const std::string&) override { return 0; }
+        int32_t ProcessAllText(const std::string&) override { return 0; }
+    } deaf;
+    return r.library.callbacks ? *r.library.callbacks : deaf;
+}
+
 
 const std::map<std::string, Directive> Directives = {
     // The fakes.
@@ -107,6 +113,19 @@ const std::map<std::string, Directive> Directives = {
     {"failing-opens", [](Rig& r, const Arg& a) { r.dde.failingTries = std::stoi(a.all); }},
     {"answer", [](Rig& r, const Arg& a) { r.dde.answer = a.text; }},
     {"on-poke", [](Rig& r, const Arg& a) { r.dde.onPoke = [&r, line = a.all] { r.Do(line); }; }},
+    {"on-box", [](Rig& r, const Arg& a) {  // each in turn while the next box is open
+         r.platform.onBox = [&r, line = a.all, before = std::move(r.platform.onBox)] {
+             if (before) before();
+             r.Do(line);
+         };
+     }},
+    {"repeat", [](Rig& r, const Arg& a) {  // N LINE, a "#" in it numbered from 1
+         for (int n = 1; n <= std::stoi(a.name); ++n) {
+             std::string line = a.rest;
+             if (const size_t hash = line.find('#'); hash != std::string::npos) line.replace(hash, 1, std::to_string(n));
+             r.Do(line);
+         }
+     }},
     {"windows", [](Rig& r, const Arg& a) {
          r.platform.windows.clear();
          for (const std::string& line : a.block()) r.platform.windows.push_back({std::stoul(line), Parse(line).rest});
@@ -117,7 +136,7 @@ const std::map<std::string, Directive> Directives = {
     {"room", [](Rig& r, const Arg& a) {  // the block, or N LINE: N more of the line
          if (a.all.empty()) r.room.clear();
          r.room += Joined(a.all.empty() ? a.block() : Lines(std::stoul(a.name), a.value));
-         r.library.onGetAllText = [&r] { r.link.ProcessAllText(r.room); };
+         r.library.onGetAllText = [&r] { Heard(r).ProcessAllText(r.room); };
      }},
     {"failing", [](Rig& r, const Arg& a) { (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1"; }},
     {"read-fails-after", [](Rig& r, const Arg& a) { r.files.failReadAfter = a.all.empty() ? std::string::npos : std::stoul(a.all); }},
@@ -134,46 +153,38 @@ const std::map<std::string, Directive> Directives = {
     {"EspToAvatar", [](Rig& r, const Arg& a) { r.link.EspToAvatar(a.text); }},
     {"FetchChatText", [](Rig& r, const Arg&) { r.link.FetchChatText(); }},
     {"PauseSeconds", [](Rig& r, const Arg& a) { r.link.PauseSeconds(std::stoi(a.all)); }},
-    {"DdeRegister", [](Rig& r, const Arg&) { r.link.Conduit().DdeRegister(); }},
-    {"DdeUnregister", [](Rig& r, const Arg&) { r.link.Conduit().DdeUnregister(); }},
-    {"DdeCommunicate", [](Rig& r, const Arg&) { r.link.Conduit().DdeCommunicate(); }},
-    {"SetCommFields", [](Rig& r, const Arg& a) {
-         std::string fields[3];
-         for (std::istringstream in(a.text); std::string& field : fields) std::getline(in, field, '|');
-         r.link.Conduit().SetCommFields(fields[0], fields[1], fields[2]);
-     }},
-    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAckData(a.text), 0); }},
+    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(Heard(r).ProcessAckData(a.text), 0); }},
     {"ProcessReceivedData", [](Rig& r, const Arg& a) {
-         EXPECT_EQ(r.link.ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value), 0);
+         EXPECT_EQ(Heard(r).ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value), 0);
      }},
-    {"ProcessAllText", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ProcessAllText(a.text), 0); }},
+    {"ProcessAllText", [](Rig& r, const Arg& a) { EXPECT_EQ(Heard(r).ProcessAllText(a.text), 0); }},
     // The program, its console and commands.
     {"StartUp", [](Rig& r, const Arg& a) { r.program.StartUp(std::stoi(a.all)); }},
-    {"close", [](Rig& r, const Arg&) {
-         r.program.Close([&r] { r.log.Add("end"); });
-         EXPECT_TRUE(r.program.Closing()) << "no command may start while the close waits";
-     }},
-    {"LoadScripts", [](Rig& r, const Arg&) { r.program.scripts.LoadScripts(); }},
+    {"close", [](Rig& r, const Arg&) { r.program.Close([&r] { r.log.Add("end"); }); }},
+    {"LoadScripts", [](Rig& r, const Arg&) { r.program.Scripts().LoadScripts(); }},
     {"SaveScripts", [](Rig& r, const Arg& a) {
          const Lines lines = a.block();
          ScriptFileTexts texts;
          ASSERT_EQ(lines.size(), texts.size());
          std::copy(lines.begin(), lines.end(), texts.begin());
-         EXPECT_TRUE(r.program.scripts.SaveScripts(texts).ok);
+         EXPECT_TRUE(r.program.Scripts().SaveScripts(texts).ok);
      }},
     {"save", [](Rig& r, const Arg& a) {  // the editor's, of one box; it fails only when made to
          editor::Edits edits;
          edits.at(std::stoi(a.name) - 1) = a.value;
-         EXPECT_EQ(editor::SaveEdits(r.program.scripts, edits, r.platform), !r.files.failWrites && !r.files.failMoves);
+         EXPECT_EQ(editor::SaveEdits(r.program.Scripts(), edits, r.platform), !r.files.failWrites && !r.files.failMoves);
      }},
     {"InsertEntrant", [](Rig& r, const Arg& a) { r.console.InsertEntrant(a.text); }},
     {"AppendWinner", [](Rig& r, const Arg& a) { r.console.AppendWinner(a.text); }},
     {"ClearEntrants", [](Rig& r, const Arg&) { r.console.ClearEntrants(); }},
-    {"SpeakWelcome", Command(SpeakWelcome)}, {"AskForSignUps", Command(AskForSignUps)},
-    {"AnnounceClosing", Command(AnnounceClosing)}, {"ReadListOut", Command(ReadListOut)},
-    {"ClearEntrantList", Command(ClearEntrantList)}, {"ClearWinnersList", Command(ClearWinnersList)},
-    {"Reconnect", Command(Reconnect)}, {"TakeSignUps", Command(TakeSignUps)},
-    {"PickWinner", [](Rig& r, const Arg&) { r.commandStart = r.log.events.size(), PickWinner(r.program, r); }},
+    {"SpeakWelcome", Command(&Drawing::SpeakWelcome)}, {"AskForSignUps", Command(&Drawing::AskForSignUps)},
+    {"AnnounceClosing", Command(&Drawing::AnnounceClosing)}, {"ReadListOut", Command(&Drawing::ReadListOut)},
+    {"ClearEntrantList", Command(&Drawing::ClearEntrantList)},
+    {"ClearWinnersList", Command(&Drawing::ClearWinnersList)}, {"Reconnect", Command(&Drawing::Reconnect)},
+    {"TakeSignUps", Command(&Drawing::TakeSignUps)}, {"PickWinner", Command(&Drawing::PickWinner)},
+    // A window event's handler, run as the windows run it; "throw": out of memory.
+    {"guarded", [](Rig& r, const Arg& a) { RunReportingFailure(r.platform, [&] { r.Do(a.all); }); }},
+    {"throw", [](Rig&, const Arg&) { throw std::bad_alloc(); }},
     // Checks.
     {"expect", [](Rig& r, const Arg& a) { r.Expect(a.all, a.block()); }},
     {"said", [](Rig& r, const Arg& a) {
@@ -194,29 +205,26 @@ const std::map<std::string, Directive> Directives = {
          EXPECT_EQ(file == r.files.files.end() ? "absent" : file->second, a.rest.empty() ? Joined(a.block()) : a.value);
      }},
     {"files", [](Rig& r, const Arg& a) { EXPECT_EQ(r.files.files.size(), std::stoul(a.all)); }},
-    {"script", [](Rig& r, const Arg& a) { EXPECT_EQ(r.program.scripts.Texts().InFileOrder(std::stoi(a.name) - 1), a.value); }},
+    {"script", [](Rig& r, const Arg& a) { EXPECT_EQ(r.program.Scripts().Texts().InFileOrder(std::stoi(a.name) - 1), a.value); }},
     {"settings", [](Rig& r, const Arg& a) {  // TITLE|ACTIVATE|LIBRARY|PAUSE
          const LinkSettings& read = r.link.settings;
          EXPECT_EQ(read.ClientWindowTitle + "|" + std::to_string(read.ActivateClientWindow) + "|" +
                    std::to_string(read.UseApiLibrary) + "|" + std::to_string(read.SendPauseSeconds), a.text);
      }},
     {"scripts", [](Rig& r, const Arg& a) {
-         const ScriptFileTexts texts = r.program.scripts.Texts().ToFileOrder();
+         const ScriptFileTexts texts = r.program.Scripts().Texts().ToFileOrder();
          EXPECT_EQ(Lines(texts.begin(), texts.end()), a.block());
      }},
-    {"conduit-shows", [](Rig& r, const Arg& a) {  // as the conduit has it and as its window last showed it
-         for (const ConduitFields& fields : {r.dde.shown, r.link.Conduit().Fields()})
-             EXPECT_EQ(a.name == "ErrorCheck" ? std::to_string(fields.ErrorCheck) : fields.Text1, a.value);
+    {"conduit-shows", [](Rig& r, const Arg& a) {  // as the conduit's window last showed it
+         EXPECT_EQ(a.name == "ErrorCheck" ? std::to_string(r.dde.shown.ErrorCheck) : r.dde.shown.Text1, a.value);
      }},
-    {"conduit-exists", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ConduitExists(), a.all == "1"); }},
-    {"api-chat-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.ApiChatText, a.text); }},
     {"busy", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Busy(), a.all == "1"); }},
     {"entrants", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Entrants(), a.block()); }},
     {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Winners(), a.block()); }},
     {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
     {"marker-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerText, a.text); }},
     {"marker-count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerCount, std::stoi(a.all)); }},
-    {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chosen, a.block()); }},
+    {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chooser.counts, a.block()); }},
 };
 
 void Rig::Do(const std::string& line, const std::function<Lines()>& block) {

@@ -8,10 +8,7 @@
 #include "common/win32/display_dpi.h"
 #include "common/win32/win32_platform.h"
 #include "common/win32/window_placement.h"
-#include "console/commands.h"
-#include "console/sign_up_intake.h"
 #include "console/win32/console_controls.h"
-#include "console/winner_draw.h"
 
 namespace tamblo {
 
@@ -86,10 +83,11 @@ HFONT ConsoleFont(int dpi) {
 
 ConsoleWindow::ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance)
     : program_(program),
-      console_(program.console),
+      console_(program.TheConsole()),
+      commands_(program.Commands()),
       platform_(platform),
       instance_(instance),
-      editor_(program.scripts, platform, instance, [&program] { return program.Closing(); }) {}
+      editor_(program.Scripts(), platform, instance, [&program] { return program.Closing(); }) {}
 
 bool ConsoleWindow::Create(int showCommand) {
     // Themed buttons, lists and scroll bars, as the manifest asks for.
@@ -206,15 +204,15 @@ void ConsoleWindow::OnCommand(int id) {
     // arrive by other ways than a click while one runs, or while closing.
     if (console_.Busy() || program_.Closing()) return;
     switch (id) {
-        case ids::WelcomeMessage: SpeakWelcome(program_); break;
-        case ids::AskForESP: AskForSignUps(program_); break;
-        case ids::GetPlayers: TakeSignUps(program_); break;
-        case ids::CloseIt: AnnounceClosing(program_); break;
-        case ids::Command1: ReadListOut(program_); break;
-        case ids::Command12: PickWinner(program_); break;
-        case ids::Command2: ClearEntrantList(program_); break;
-        case ids::Command13: ClearWinnersList(program_); break;
-        case ids::Command17: Reconnect(program_); break;
+        case ids::WelcomeMessage: commands_.SpeakWelcome(); break;
+        case ids::AskForESP: commands_.AskForSignUps(); break;
+        case ids::GetPlayers: commands_.TakeSignUps(); break;
+        case ids::CloseIt: commands_.AnnounceClosing(); break;
+        case ids::Command1: commands_.ReadListOut(); break;
+        case ids::Command12: commands_.PickWinner(); break;
+        case ids::Command2: commands_.ClearEntrantList(); break;
+        case ids::Command13: commands_.ClearWinnersList(); break;
+        case ids::Command17: commands_.Reconnect(); break;
         case ids::Scripter: Scripter_Click(); break;
         default: break;  // Dummy has no action of its own
     }
@@ -252,7 +250,7 @@ void ConsoleWindow::Form_Load() {
     program_.StartUp(AsWindowId(window_));
 }
 
-void ConsoleWindow::Form_Resize() { program_.link.KeepOnTop(AsWindowId(window_)); }
+void ConsoleWindow::Form_Resize() { program_.Link().KeepOnTop(AsWindowId(window_)); }
 
 // Ends the process without unwinding into a running command.
 void ConsoleWindow::Form_Unload() {

@@ -50,6 +50,7 @@ private:
 
     Program& program_;
     Console& console_;
+    Drawing& commands_;
     Win32Platform& platform_;
     HINSTANCE instance_;
     ScriptEditorHost editor_;

@@ -28,7 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     tamblo::Win32Platform platform;
     tamblo::Win32ConduitWindows conduitWindows(instance, platform);
     tamblo::WadapiLibrary library;
-    tamblo::Program program({platform.Ports(), files, library, conduitWindows});
+    tamblo::EntropyChooser chooser;
+    tamblo::Program program({platform.Ports(), files, library, conduitWindows, chooser});
     tamblo::ConsoleWindow window(program, platform, instance);
     if (!window.Create(showCommand)) return 1;
     platform.SetOwner(window.handle());
