@@ -146,7 +146,9 @@ public:
     void DapiCommunicate(const std::string& appTitle, int mode, const std::string& avatarName,
                          const std::string& text) override {
         log_.Add("DapiCommunicate " + appTitle + "|" + std::to_string(mode) + "|" + avatarName + "|" + text);
+        if (onLine) onLine();
     }
+    std::function<void()> onLine;  // runs as each line is sent
 
 private:
     EventLog& log_;
@@ -163,6 +165,7 @@ public:
     std::string answer;            // what a request returns
     ConduitFields shown;           // by the last window
     std::function<void()> onPoke;  // runs while the poke waits for its answer
+    std::function<void()> onLine;  // runs as each line is poked
 
     void Close() override { log_.Add("close"); }
     bool Open(const std::string& service, const std::string& topic) override {
@@ -171,6 +174,7 @@ public:
     }
     bool Poke(const std::string& item, const std::string& text) override {
         log_.Add("poke " + item + " " + text);
+        if (onLine && item == "WorldsApi_Communicate") onLine();
         if (!onPoke) return true;
         std::exchange(onPoke, nullptr)();
         log_.Add("answered");

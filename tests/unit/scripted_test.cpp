@@ -1,13 +1,13 @@
-// Runs the scripted cases (cases/README.md), one test per file: each line a
-// directive over a program on fakes whose ports log into one event list.
+// Runs the scripted cases (cases/README.md), one test per scenario: each line
+// a directive over a program on fakes whose ports log into one event list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <numeric>
-#include <sstream>
 
 #include "fakes.h"
 #include "link/link_settings.h"
@@ -45,18 +45,7 @@ Arg Parse(const std::string& all) {
 struct Rig : FakeProgram, ConsoleView {
     explicit Rig(const std::string& transport);
     void Do(const std::string& line, const std::function<Lines()>& block = {});
-    // The events since the last check that begin with prefix, without it; a
-    // wanted line ending in "..." takes any event that begins so.
-    void Expect(const std::string& prefix, Lines wanted) {
-        Lines got;
-        for (const std::string& event : log.events)
-            if (event.starts_with(prefix)) got.push_back(event.substr(prefix.size()));
-        for (size_t i = 0; i < wanted.size() && i < got.size(); ++i)
-            if (wanted[i].ends_with("...") && got[i].starts_with(wanted[i].substr(0, wanted[i].size() - 3))) wanted[i] = got[i];
-        EXPECT_EQ(got, wanted);
-        log.events.clear();
-        commandStart = 0;
-    }
+    void Expect(const std::string& prefix, Lines wanted);
 
     void EntrantInserted(int, const std::string&) override {}
     void EntrantsCleared() override { log.Add("entrants cleared"); }
@@ -71,20 +60,41 @@ struct Rig : FakeProgram, ConsoleView {
     Console& console = program.TheConsole();
     Drawing& commands = program.Commands();
     size_t commandStart = 0;  // where the last command's events begin
-    std::vector<std::pair<int, std::string>> atYield;  // directives by yield number, -1 at every yield
+    // Directives by yield number (-1: every yield), and by the line sent.
+    std::multimap<int, std::string> atYield, duringLine;
+    int linesSent = 0;
 };
 
 Rig::Rig(const std::string& transport) {
     console.SetView(this);
     platform.onYield = [this](int number) {
-        for (size_t i = 0; i < atYield.size(); ++i)
-            if (atYield[i].first < 0 || atYield[i].first == number) Do(std::string(atYield[i].second));
+        for (const auto& [at, line] : atYield)
+            if (at < 0 || at == number) Do(std::string(line));
+    };
+    library.onLine = dde.onLine = [this] {
+        const auto [first, last] = duringLine.equal_range(++linesSent);
+        for (auto at = first; at != last; ++at) Do(std::string(at->second));
     };
     if (transport == "none") return;
     link.settings.UseApiLibrary = transport == "library";
     program.Scripts().LoadScripts();
     if (link.settings.UseApiLibrary) link.RegisterWithClient();
     log.events.clear();
+}
+
+// The events since the last check that begin with prefix, without it; a
+// wanted line ending in "..." takes any event that begins so.
+void Rig::Expect(const std::string& prefix, Lines wanted) {
+    Lines got;
+    for (const std::string& event : log.events)
+        if (event.starts_with(prefix)) got.push_back(event.substr(prefix.size()));
+    for (size_t i = 0; i < wanted.size() && i < got.size(); ++i) {
+        const std::string& want = wanted[i];
+        if (want.ends_with("...") && got[i].starts_with(want.substr(0, want.size() - 3))) wanted[i] = got[i];
+    }
+    EXPECT_EQ(got, wanted);
+    log.events.clear();
+    commandStart = 0;
 }
 
 using Directive = std::function<void(Rig&, const Arg&)>;
@@ -96,16 +106,34 @@ Directive Command(void (Drawing::*command)()) {
     };
 }
 
-// What the library tells the program, as long as it listens.
-LibraryCallbacks& Heard(Rig& r) {
-    static struct : LibraryCallbacks {
-        int32_t ProcessAckData(const std::string&) override { return 0; }
-        int32_t ProcessReceivedData(const std::string&, int32_t, const std::string&) override { return 0; }
-        int32_t ProcessAllText(const std::string&) override { return 0; }
-    } deaf;
-    return r.library.callbacks ? *r.library.callbacks : deaf;
+// What the library tells the program, heard only while it listens.
+template <typename Call>
+void Tell(Rig& r, Call call) {
+    if (r.library.callbacks) {
+        EXPECT_EQ(call(*r.library.callbacks), 0);
+    }
 }
 
+Directive Check(std::function<std::string(Rig&, const Arg&)> got, std::string Arg::*wanted = &Arg::all) {
+    return [got, wanted](Rig& r, const Arg& a) { EXPECT_EQ(got(r, a), a.*wanted); };
+}
+
+Directive CheckBlock(std::function<Lines(Rig&)> got) {
+    return [got](Rig& r, const Arg& a) { EXPECT_EQ(got(r), a.block()); };
+}
+
+// TITLE|ACTIVATE|LIBRARY|PAUSE, the switches as 0 or 1.
+std::string SettingsRow(const LinkSettings& read) {
+    return read.ClientWindowTitle + "|" + std::to_string(read.ActivateClientWindow) + "|" +
+           std::to_string(read.UseApiLibrary) + "|" + std::to_string(read.SendPauseSeconds);
+}
+
+long YieldCount(const Lines& events) {
+    long count = 0;
+    for (const std::string& event : events)
+        if (event.starts_with("yield x")) count += std::stol(event.substr(7));
+    return count;
+}
 
 const std::map<std::string, Directive> Directives = {
     // The fakes.
@@ -119,28 +147,45 @@ const std::map<std::string, Directive> Directives = {
              r.Do(line);
          };
      }},
-    {"repeat", [](Rig& r, const Arg& a) {  // N LINE, a "#" in it numbered from 1
-         for (int n = 1; n <= std::stoi(a.name); ++n) {
-             std::string line = a.rest;
-             if (const size_t hash = line.find('#'); hash != std::string::npos) line.replace(hash, 1, std::to_string(n));
-             r.Do(line);
-         }
-     }},
     {"windows", [](Rig& r, const Arg& a) {
          r.platform.windows.clear();
-         for (const std::string& line : a.block()) r.platform.windows.push_back({std::stoul(line), Parse(line).rest});
+         for (const std::string& line : a.block())
+             r.platform.windows.push_back({std::stoul(line), Parse(line).rest});
      }},
     {"clock-reads", [](Rig& r, const Arg& a) { r.platform.readsPerSecond = std::stoi(a.all); }},
-    {"at", [](Rig& r, const Arg& a) { r.atYield.emplace_back(a.name == "*" ? -1 : r.platform.yields + std::stoi(a.name), a.rest); }},
-    {"load-failure", [](Rig& r, const Arg& a) { r.library.loadFailure = a.all.empty() ? std::nullopt : std::optional(a.text); }},
+    {"at", [](Rig& r, const Arg& a) {
+         r.atYield.emplace(a.name == "*" ? -1 : r.platform.yields + std::stoi(a.name), a.rest);
+     }},
+    {"during", [](Rig& r, const Arg& a) {  // line N LINE
+         const Arg line = Parse(a.rest);
+         r.duringLine.emplace(r.linesSent + std::stoi(line.name), line.rest);
+     }},
+    {"load-failure", [](Rig& r, const Arg& a) {
+         r.library.loadFailure = a.all.empty() ? std::nullopt : std::optional(a.text);
+     }},
     {"room", [](Rig& r, const Arg& a) {  // the block, or N LINE: N more of the line
          if (a.all.empty()) r.room.clear();
          r.room += Joined(a.all.empty() ? a.block() : Lines(std::stoul(a.name), a.value));
-         r.library.onGetAllText = [&r] { Heard(r).ProcessAllText(r.room); };
+         r.library.onGetAllText = [&r] { Tell(r, [&r](auto& heard) { return heard.ProcessAllText(r.room); }); };
      }},
-    {"failing", [](Rig& r, const Arg& a) { (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1"; }},
-    {"read-fails-after", [](Rig& r, const Arg& a) { r.files.failReadAfter = a.all.empty() ? std::string::npos : std::stoul(a.all); }},
-    {"file", [](Rig& r, const Arg& a) { r.files.files[a.name] = a.rest.empty() ? Joined(a.block()) : a.value; }},
+    {"failing", [](Rig& r, const Arg& a) {
+         (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1";
+     }},
+    {"read-fails-after", [](Rig& r, const Arg& a) {
+         r.files.failReadAfter = a.all.empty() ? std::string::npos : std::stoul(a.all);
+     }},
+    {"file", [](Rig& r, const Arg& a) {
+         r.files.files[a.name] = a.rest.empty() ? Joined(a.block()) : a.value;
+     }},
+    {"throw", [](Rig&, const Arg&) { throw std::bad_alloc(); }},
+    {"repeat", [](Rig& r, const Arg& a) {  // N LINE, a "#" in it numbered from 1
+         for (int n = 1; n <= std::stoi(a.name); ++n) {
+             std::string line = a.rest;
+             if (const size_t hash = line.find('#'); hash != std::string::npos)
+                 line.replace(hash, 1, std::to_string(n));
+             r.Do(line);
+         }
+     }},
     // The link: settings, operations, callbacks (which always answer 0).
     {"ReadLinkSettings", [](Rig& r, const Arg&) { r.link.settings = ReadLinkSettings(r.files); }},
     {"ClientWindowTitle", [](Rig& r, const Arg& a) { r.link.settings.ClientWindowTitle = a.text; }},
@@ -153,14 +198,23 @@ const std::map<std::string, Directive> Directives = {
     {"EspToAvatar", [](Rig& r, const Arg& a) { r.link.EspToAvatar(a.text); }},
     {"FetchChatText", [](Rig& r, const Arg&) { r.link.FetchChatText(); }},
     {"PauseSeconds", [](Rig& r, const Arg& a) { r.link.PauseSeconds(std::stoi(a.all)); }},
-    {"ProcessAckData", [](Rig& r, const Arg& a) { EXPECT_EQ(Heard(r).ProcessAckData(a.text), 0); }},
-    {"ProcessReceivedData", [](Rig& r, const Arg& a) {
-         EXPECT_EQ(Heard(r).ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value), 0);
+    {"ProcessAckData", [](Rig& r, const Arg& a) {
+         Tell(r, [&a](auto& heard) { return heard.ProcessAckData(a.text); });
      }},
-    {"ProcessAllText", [](Rig& r, const Arg& a) { EXPECT_EQ(Heard(r).ProcessAllText(a.text), 0); }},
+    {"ProcessReceivedData", [](Rig& r, const Arg& a) {  // SENDER COUNT DATA
+         Tell(r, [&a](auto& heard) {
+             return heard.ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value);
+         });
+     }},
+    {"ProcessAllText", [](Rig& r, const Arg& a) {
+         Tell(r, [&a](auto& heard) { return heard.ProcessAllText(a.text); });
+     }},
     // The program, its console and commands.
     {"StartUp", [](Rig& r, const Arg& a) { r.program.StartUp(std::stoi(a.all)); }},
     {"close", [](Rig& r, const Arg&) { r.program.Close([&r] { r.log.Add("end"); }); }},
+    {"guarded", [](Rig& r, const Arg& a) {  // as a window event's handler: what it throws is told
+         RunReportingFailure(r.platform, [&] { r.Do(a.all); });
+     }},
     {"LoadScripts", [](Rig& r, const Arg&) { r.program.Scripts().LoadScripts(); }},
     {"SaveScripts", [](Rig& r, const Arg& a) {
          const Lines lines = a.block();
@@ -172,59 +226,62 @@ const std::map<std::string, Directive> Directives = {
     {"save", [](Rig& r, const Arg& a) {  // the editor's, of one box; it fails only when made to
          editor::Edits edits;
          edits.at(std::stoi(a.name) - 1) = a.value;
-         EXPECT_EQ(editor::SaveEdits(r.program.Scripts(), edits, r.platform), !r.files.failWrites && !r.files.failMoves);
+         const bool saved = editor::SaveEdits(r.program.Scripts(), edits, r.platform);
+         EXPECT_EQ(saved, !r.files.failWrites && !r.files.failMoves);
      }},
     {"InsertEntrant", [](Rig& r, const Arg& a) { r.console.InsertEntrant(a.text); }},
     {"AppendWinner", [](Rig& r, const Arg& a) { r.console.AppendWinner(a.text); }},
     {"ClearEntrants", [](Rig& r, const Arg&) { r.console.ClearEntrants(); }},
-    {"SpeakWelcome", Command(&Drawing::SpeakWelcome)}, {"AskForSignUps", Command(&Drawing::AskForSignUps)},
-    {"AnnounceClosing", Command(&Drawing::AnnounceClosing)}, {"ReadListOut", Command(&Drawing::ReadListOut)},
+    {"SpeakWelcome", Command(&Drawing::SpeakWelcome)},
+    {"AskForSignUps", Command(&Drawing::AskForSignUps)},
+    {"AnnounceClosing", Command(&Drawing::AnnounceClosing)},
+    {"ReadListOut", Command(&Drawing::ReadListOut)},
     {"ClearEntrantList", Command(&Drawing::ClearEntrantList)},
-    {"ClearWinnersList", Command(&Drawing::ClearWinnersList)}, {"Reconnect", Command(&Drawing::Reconnect)},
-    {"TakeSignUps", Command(&Drawing::TakeSignUps)}, {"PickWinner", Command(&Drawing::PickWinner)},
-    // A window event's handler, run as the windows run it; "throw": out of memory.
-    {"guarded", [](Rig& r, const Arg& a) { RunReportingFailure(r.platform, [&] { r.Do(a.all); }); }},
-    {"throw", [](Rig&, const Arg&) { throw std::bad_alloc(); }},
+    {"ClearWinnersList", Command(&Drawing::ClearWinnersList)},
+    {"Reconnect", Command(&Drawing::Reconnect)},
+    {"TakeSignUps", Command(&Drawing::TakeSignUps)},
+    {"PickWinner", Command(&Drawing::PickWinner)},
     // Checks.
     {"expect", [](Rig& r, const Arg& a) { r.Expect(a.all, a.block()); }},
     {"said", [](Rig& r, const Arg& a) {
          const Lines& events = r.log.events;
-         EXPECT_EQ(r.commandStart < events.size() ? events[r.commandStart] + ", " + events.back() : "", "busy, idle");
+         const bool ran = r.commandStart < events.size();
+         EXPECT_EQ(ran ? events[r.commandStart] + ", " + events.back() : "", "busy, idle");
          r.Expect("DapiCommunicate Tamblo|0||", a.block());
      }},
-    {"forget", [](Rig& r, const Arg&) { r.log.events.clear(), r.commandStart = 0; }},
-    {"count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.log.Count(a.value), std::stol(a.name)) << a.value; }},
-    {"yields", [](Rig& r, const Arg& a) {
-         const auto add = [](long n, const std::string& e) { return n + (e.starts_with("yield x") ? std::stol(e.substr(7)) : 0); };
-         EXPECT_EQ(std::accumulate(r.log.events.begin(), r.log.events.end(), 0L, add), std::stol(a.all));
+    {"forget", [](Rig& r, const Arg&) {
+         r.log.events.clear();
+         r.commandStart = 0;
      }},
-    {"waits", [](Rig& r, const Arg& a) { EXPECT_EQ(r.platform.waits, std::stoi(a.all)); }},
-    {"fetched", [](Rig& r, const Arg& a) { EXPECT_EQ(r.link.FetchedChatText().value_or("none"), a.text); }},
+    {"count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.log.Count(a.value), std::stol(a.name)) << a.value; }},
+    {"yields", Check([](Rig& r, const Arg&) { return std::to_string(YieldCount(r.log.events)); })},
+    {"waits", Check([](Rig& r, const Arg&) { return std::to_string(r.platform.waits); })},
+    {"fetched", Check([](Rig& r, const Arg&) { return r.link.FetchedChatText().value_or("none"); }, &Arg::text)},
     {"file-is", [](Rig& r, const Arg& a) {
          const auto file = r.files.files.find(a.name);
-         EXPECT_EQ(file == r.files.files.end() ? "absent" : file->second, a.rest.empty() ? Joined(a.block()) : a.value);
+         const std::string got = file == r.files.files.end() ? "absent" : file->second;
+         EXPECT_EQ(got, a.rest.empty() ? Joined(a.block()) : a.value);
      }},
-    {"files", [](Rig& r, const Arg& a) { EXPECT_EQ(r.files.files.size(), std::stoul(a.all)); }},
-    {"script", [](Rig& r, const Arg& a) { EXPECT_EQ(r.program.Scripts().Texts().InFileOrder(std::stoi(a.name) - 1), a.value); }},
-    {"settings", [](Rig& r, const Arg& a) {  // TITLE|ACTIVATE|LIBRARY|PAUSE
-         const LinkSettings& read = r.link.settings;
-         EXPECT_EQ(read.ClientWindowTitle + "|" + std::to_string(read.ActivateClientWindow) + "|" +
-                   std::to_string(read.UseApiLibrary) + "|" + std::to_string(read.SendPauseSeconds), a.text);
-     }},
-    {"scripts", [](Rig& r, const Arg& a) {
+    {"files", Check([](Rig& r, const Arg&) { return std::to_string(r.files.files.size()); })},
+    {"script", Check([](Rig& r, const Arg& a) {  // N TEXT: the store's text of file line N
+         return r.program.Scripts().Texts().InFileOrder(std::stoi(a.name) - 1);
+     }, &Arg::value)},
+    {"settings", Check([](Rig& r, const Arg&) { return SettingsRow(r.link.settings); }, &Arg::text)},
+    {"scripts", CheckBlock([](Rig& r) {
          const ScriptFileTexts texts = r.program.Scripts().Texts().ToFileOrder();
-         EXPECT_EQ(Lines(texts.begin(), texts.end()), a.block());
-     }},
-    {"conduit-shows", [](Rig& r, const Arg& a) {  // as the conduit's window last showed it
-         EXPECT_EQ(a.name == "ErrorCheck" ? std::to_string(r.dde.shown.ErrorCheck) : r.dde.shown.Text1, a.value);
-     }},
-    {"busy", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Busy(), a.all == "1"); }},
-    {"entrants", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Entrants(), a.block()); }},
-    {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Winners(), a.block()); }},
-    {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
-    {"marker-text", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerText, a.text); }},
-    {"marker-count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerCount, std::stoi(a.all)); }},
-    {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chooser.counts, a.block()); }},
+         return Lines(texts.begin(), texts.end());
+     })},
+    {"conduit-shows", Check([](Rig& r, const Arg& a) {  // as the conduit's window last showed it
+         const ConduitFields& shown = r.dde.shown;
+         return a.name == "ErrorCheck" ? std::to_string(shown.ErrorCheck) : shown.Text1;
+     }, &Arg::value)},
+    {"busy", Check([](Rig& r, const Arg&) { return std::to_string(r.console.Busy()); })},
+    {"entrants", CheckBlock([](Rig& r) { return r.console.Entrants(); })},
+    {"winners", CheckBlock([](Rig& r) { return r.console.Winners(); })},
+    {"total", Check([](Rig& r, const Arg&) { return r.console.TotalPeople(); })},
+    {"marker-text", Check([](Rig& r, const Arg&) { return r.console.MarkerText; }, &Arg::text)},
+    {"marker-count", Check([](Rig& r, const Arg&) { return std::to_string(r.console.MarkerCount); })},
+    {"chooser-counts", CheckBlock([](Rig& r) { return r.chooser.counts; })},
 };
 
 void Rig::Do(const std::string& line, const std::function<Lines()>& block) {
@@ -233,49 +290,96 @@ void Rig::Do(const std::string& line, const std::function<Lines()>& block) {
     const auto directive = Directives.find(line.substr(0, space));
     Arg arg = Parse(space == std::string::npos ? "" : line.substr(space + 1));
     if (block) arg.block = block;
-    if (directive == Directives.end()) ADD_FAILURE() << "unknown directive";
-    else directive->second(*this, arg);
+    if (directive == Directives.end())
+        ADD_FAILURE() << "unknown directive";
+    else
+        directive->second(*this, arg);
 }
 
-class Case : public ::testing::TestWithParam<std::string> {};
+// One scenario of a case file: from its "transport" line to the next, named
+// by the comment above it.
+struct Scenario {
+    std::string file, name;
+    int firstLine;
+};
+
+// A block's lines; "PREFIX{N..M}" stands for the lines PREFIXN to PREFIXM.
+Lines ReadBlock(const std::function<bool(std::string&)>& next) {
+    Lines lines;
+    for (std::string line; next(line) && line != "end";) {
+        const size_t open = line.rfind('{'), dots = line.find("..", open);
+        if (!line.ends_with('}') || open == std::string::npos || dots == std::string::npos) {
+            lines.push_back(Unescape(line));
+            continue;
+        }
+        for (int n = std::stoi(line.substr(open + 1)); n <= std::stoi(line.substr(dots + 2)); ++n)
+            lines.push_back(Unescape(line.substr(0, open)) + std::to_string(n));
+    }
+    return lines;
+}
+
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.file << ".case:" << scenario.firstLine; }
+
+class Case : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(Case, Runs) {
-    std::ifstream file(std::string(TAMBLO_UNIT_CASES "/") + GetParam() + ".case");
+    const Scenario& scenario = GetParam();
+    std::ifstream file(std::string(TAMBLO_UNIT_CASES "/") + scenario.file + ".case");
     ASSERT_TRUE(file.is_open());
-    auto rig = std::make_unique<Rig>("none");
     int number = 0;
-    const auto next = [&](std::string& line) { return ++number, static_cast<bool>(std::getline(file, line)); };
-    const auto block = [&] {
-        Lines lines;
-        for (std::string line; next(line) && line != "end";) {
-            // "PREFIX{N..M}" stands for the lines PREFIX N to PREFIX M.
-            const size_t open = line.rfind('{'), dots = line.find("..", open);
-            if (!line.ends_with('}') || open == std::string::npos || dots == std::string::npos) lines.push_back(Unescape(line));
-            else for (int n = std::stoi(line.substr(open + 1)); n <= std::stoi(line.substr(dots + 2)); ++n)
-                lines.push_back(Unescape(line.substr(0, open)) + std::to_string(n));
-        }
-        return lines;
+    const auto next = [&](std::string& line) {
+        ++number;
+        return static_cast<bool>(std::getline(file, line));
     };
-    for (std::string line; next(line);) {
+    std::string line;
+    while (number < scenario.firstLine && next(line)) {
+    }
+    Rig rig(line.substr(std::string("transport ").size()));
+    while (next(line) && !line.starts_with("transport ")) {
         if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(GetParam() + ".case:" + std::to_string(number));
-        if (line.starts_with("transport ")) rig = std::make_unique<Rig>(line.substr(10));
-        else rig->Do(line, block);
+        SCOPED_TRACE(scenario.file + ".case:" + std::to_string(number));
+        rig.Do(line, [&] { return ReadBlock(next); });
     }
 }
 
-Lines CaseNames() {
-    Lines names;
-    for (const auto& entry : std::filesystem::directory_iterator(TAMBLO_UNIT_CASES))
-        if (entry.path().extension() == ".case") names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
+// The heading's first words, as a test name.
+std::string NameOf(const std::string& heading) {
+    std::string name;
+    int words = 0;
+    for (size_t i = 0; i < heading.size() && words < 8; ++i) {
+        const unsigned char c = static_cast<unsigned char>(heading[i]);
+        if (std::isalnum(c)) name += static_cast<char>(c);
+        else if (c == ' ' && !name.empty() && name.back() != '_' && ++words < 8) name += '_';
+    }
+    while (!name.empty() && name.back() == '_') name.pop_back();
+    return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripted, Case, ::testing::ValuesIn(CaseNames()), [](const auto& info) {
-    std::string name = info.param;
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
+std::vector<Scenario> Scenarios() {
+    std::vector<Scenario> scenarios;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(TAMBLO_UNIT_CASES))
+        if (entry.path().extension() == ".case") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& path : files) {
+        std::ifstream file(path);
+        std::string heading;
+        int number = 0;
+        for (std::string line; std::getline(file, line);) {
+            ++number;
+            if (line.starts_with("# ")) heading += (heading.empty() ? "" : " ") + line.substr(2);
+            else if (line.starts_with("transport ")) scenarios.push_back({path.stem().string(), NameOf(heading), number});
+            if (!line.starts_with("#")) heading.clear();
+        }
+    }
+    return scenarios;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripted, Case, ::testing::ValuesIn(Scenarios()), [](const auto& info) {
+    std::string file = info.param.file;
+    std::replace(file.begin(), file.end(), '-', '_');
+    const std::string& name = info.param.name;
+    return file + "_" + std::to_string(info.index) + (name.empty() ? "" : "_" + name);
 });
 
 }  // namespace
