@@ -46,6 +46,10 @@ struct Rig : FakeProgram, ConsoleView {
     explicit Rig(const std::string& transport);
     void Do(const std::string& line, const std::function<Lines()>& block = {});
     void Expect(const std::string& prefix, Lines wanted);
+    void Forget() {
+        log.events.clear();
+        commandStart = 0;
+    }
 
     void EntrantInserted(int, const std::string&) override {}
     void EntrantsCleared() override { log.Add("entrants cleared"); }
@@ -90,11 +94,11 @@ void Rig::Expect(const std::string& prefix, Lines wanted) {
         if (event.starts_with(prefix)) got.push_back(event.substr(prefix.size()));
     for (size_t i = 0; i < wanted.size() && i < got.size(); ++i) {
         const std::string& want = wanted[i];
-        if (want.ends_with("...") && got[i].starts_with(want.substr(0, want.size() - 3))) wanted[i] = got[i];
+        const std::string_view stem(want.data(), want.size() - 3);
+        if (want.ends_with("...") && got[i].starts_with(stem)) wanted[i] = got[i];
     }
     EXPECT_EQ(got, wanted);
-    log.events.clear();
-    commandStart = 0;
+    Forget();
 }
 
 using Directive = std::function<void(Rig&, const Arg&)>;
@@ -109,30 +113,13 @@ Directive Command(void (Drawing::*command)()) {
 // What the library tells the program, heard only while it listens.
 template <typename Call>
 void Tell(Rig& r, Call call) {
-    if (r.library.callbacks) {
-        EXPECT_EQ(call(*r.library.callbacks), 0);
-    }
-}
-
-Directive Check(std::function<std::string(Rig&, const Arg&)> got, std::string Arg::*wanted = &Arg::all) {
-    return [got, wanted](Rig& r, const Arg& a) { EXPECT_EQ(got(r, a), a.*wanted); };
-}
-
-Directive CheckBlock(std::function<Lines(Rig&)> got) {
-    return [got](Rig& r, const Arg& a) { EXPECT_EQ(got(r), a.block()); };
+    EXPECT_EQ(r.library.callbacks ? call(*r.library.callbacks) : 0, 0) << "a callback answers 0";
 }
 
 // TITLE|ACTIVATE|LIBRARY|PAUSE, the switches as 0 or 1.
-std::string SettingsRow(const LinkSettings& read) {
-    return read.ClientWindowTitle + "|" + std::to_string(read.ActivateClientWindow) + "|" +
-           std::to_string(read.UseApiLibrary) + "|" + std::to_string(read.SendPauseSeconds);
-}
-
-long YieldCount(const Lines& events) {
-    long count = 0;
-    for (const std::string& event : events)
-        if (event.starts_with("yield x")) count += std::stol(event.substr(7));
-    return count;
+std::string SettingsRow(const LinkSettings& s) {
+    return s.ClientWindowTitle + "|" + std::to_string(s.ActivateClientWindow) + "|" +
+           std::to_string(s.UseApiLibrary) + "|" + std::to_string(s.SendPauseSeconds);
 }
 
 const std::map<std::string, Directive> Directives = {
@@ -149,8 +136,8 @@ const std::map<std::string, Directive> Directives = {
      }},
     {"windows", [](Rig& r, const Arg& a) {
          r.platform.windows.clear();
-         for (const std::string& line : a.block())
-             r.platform.windows.push_back({std::stoul(line), Parse(line).rest});
+         for (const std::string& w : a.block())
+             r.platform.windows.push_back({std::stoul(w), Parse(w).rest});
      }},
     {"clock-reads", [](Rig& r, const Arg& a) { r.platform.readsPerSecond = std::stoi(a.all); }},
     {"at", [](Rig& r, const Arg& a) {
@@ -166,7 +153,9 @@ const std::map<std::string, Directive> Directives = {
     {"room", [](Rig& r, const Arg& a) {  // the block, or N LINE: N more of the line
          if (a.all.empty()) r.room.clear();
          r.room += Joined(a.all.empty() ? a.block() : Lines(std::stoul(a.name), a.value));
-         r.library.onGetAllText = [&r] { Tell(r, [&r](auto& heard) { return heard.ProcessAllText(r.room); }); };
+         r.library.onGetAllText = [&r] {
+             Tell(r, [&](auto& h) { return h.ProcessAllText(r.room); });
+         };
      }},
     {"failing", [](Rig& r, const Arg& a) {
          (a.name == "writes" ? r.files.failWrites : r.files.failMoves) = a.rest == "1";
@@ -181,16 +170,13 @@ const std::map<std::string, Directive> Directives = {
     {"repeat", [](Rig& r, const Arg& a) {  // N LINE, a "#" in it numbered from 1
          for (int n = 1; n <= std::stoi(a.name); ++n) {
              std::string line = a.rest;
-             if (const size_t hash = line.find('#'); hash != std::string::npos)
-                 line.replace(hash, 1, std::to_string(n));
+             const size_t hash = line.find('#');
+             if (hash != std::string::npos) line.replace(hash, 1, std::to_string(n));
              r.Do(line);
          }
      }},
-    // The link: settings, operations, callbacks (which always answer 0).
-    {"ReadLinkSettings", [](Rig& r, const Arg&) { r.link.settings = ReadLinkSettings(r.files); }},
-    {"ClientWindowTitle", [](Rig& r, const Arg& a) { r.link.settings.ClientWindowTitle = a.text; }},
-    {"ActivateClientWindow", [](Rig& r, const Arg& a) { r.link.settings.ActivateClientWindow = a.all == "1"; }},
-    {"SendPauseSeconds", [](Rig& r, const Arg& a) { r.link.settings.SendPauseSeconds = std::stoi(a.all); }},
+    // The link: settings, operations, callbacks.
+    {"LoadLinkSettings", [](Rig& r, const Arg&) { r.link.LoadLinkSettings(); }},
     {"EspTarget", [](Rig& r, const Arg& a) { r.link.EspTarget = a.text; }},
     {"RegisterWithClient", [](Rig& r, const Arg&) { r.link.RegisterWithClient(); }},
     {"UnregisterFromClient", [](Rig& r, const Arg&) { r.link.UnregisterFromClient(); }},
@@ -199,15 +185,15 @@ const std::map<std::string, Directive> Directives = {
     {"FetchChatText", [](Rig& r, const Arg&) { r.link.FetchChatText(); }},
     {"PauseSeconds", [](Rig& r, const Arg& a) { r.link.PauseSeconds(std::stoi(a.all)); }},
     {"ProcessAckData", [](Rig& r, const Arg& a) {
-         Tell(r, [&a](auto& heard) { return heard.ProcessAckData(a.text); });
+         Tell(r, [&a](auto& h) { return h.ProcessAckData(a.text); });
      }},
     {"ProcessReceivedData", [](Rig& r, const Arg& a) {  // SENDER COUNT DATA
-         Tell(r, [&a](auto& heard) {
-             return heard.ProcessReceivedData(a.name, std::stoi(a.rest), Parse(a.rest).value);
-         });
+         const int count = std::stoi(a.rest);
+         const std::string data = Parse(a.rest).value;
+         Tell(r, [&](auto& h) { return h.ProcessReceivedData(a.name, count, data); });
      }},
     {"ProcessAllText", [](Rig& r, const Arg& a) {
-         Tell(r, [&a](auto& heard) { return heard.ProcessAllText(a.text); });
+         Tell(r, [&a](auto& h) { return h.ProcessAllText(a.text); });
      }},
     // The program, its console and commands.
     {"StartUp", [](Rig& r, const Arg& a) { r.program.StartUp(std::stoi(a.all)); }},
@@ -249,39 +235,50 @@ const std::map<std::string, Directive> Directives = {
          EXPECT_EQ(ran ? events[r.commandStart] + ", " + events.back() : "", "busy, idle");
          r.Expect("DapiCommunicate Tamblo|0||", a.block());
      }},
-    {"forget", [](Rig& r, const Arg&) {
-         r.log.events.clear();
-         r.commandStart = 0;
+    {"forget", [](Rig& r, const Arg&) { r.Forget(); }},
+    {"count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.log.Count(a.value), std::stol(a.name)); }},
+    {"yields", [](Rig& r, const Arg& a) {
+         long yields = 0;
+         for (const std::string& e : r.log.events)
+             if (e.starts_with("yield x")) yields += std::stol(e.substr(7));
+         EXPECT_EQ(yields, std::stol(a.all));
      }},
-    {"count", [](Rig& r, const Arg& a) { EXPECT_EQ(r.log.Count(a.value), std::stol(a.name)) << a.value; }},
-    {"yields", Check([](Rig& r, const Arg&) { return std::to_string(YieldCount(r.log.events)); })},
-    {"waits", Check([](Rig& r, const Arg&) { return std::to_string(r.platform.waits); })},
-    {"fetched", Check([](Rig& r, const Arg&) { return r.link.FetchedChatText().value_or("none"); }, &Arg::text)},
+    {"waits", [](Rig& r, const Arg& a) { EXPECT_EQ(r.platform.waits, std::stoi(a.all)); }},
+    {"fetched", [](Rig& r, const Arg& a) {
+         EXPECT_EQ(r.link.FetchedChatText().value_or("none"), a.text);
+     }},
     {"file-is", [](Rig& r, const Arg& a) {
          const auto file = r.files.files.find(a.name);
          const std::string got = file == r.files.files.end() ? "absent" : file->second;
          EXPECT_EQ(got, a.rest.empty() ? Joined(a.block()) : a.value);
      }},
-    {"files", Check([](Rig& r, const Arg&) { return std::to_string(r.files.files.size()); })},
-    {"script", Check([](Rig& r, const Arg& a) {  // N TEXT: the store's text of file line N
-         return r.program.Scripts().Texts().InFileOrder(std::stoi(a.name) - 1);
-     }, &Arg::value)},
-    {"settings", Check([](Rig& r, const Arg&) { return SettingsRow(r.link.settings); }, &Arg::text)},
-    {"scripts", CheckBlock([](Rig& r) {
+    {"files", [](Rig& r, const Arg& a) { EXPECT_EQ(r.files.files.size(), std::stoul(a.all)); }},
+    {"script", [](Rig& r, const Arg& a) {  // N TEXT: the store's text of file line N
+         EXPECT_EQ(r.program.Scripts().Texts().InFileOrder(std::stoi(a.name) - 1), a.value);
+     }},
+    {"settings", [](Rig& r, const Arg& a) {  // ROW [<- FILE]: as read, from the file if given
+         const size_t from = a.all.find(" <- ");
+         if (from != std::string::npos) {
+             r.files.files[LinkSettingsFileName] = Unescape(a.all.substr(from + 4));
+             r.link.LoadLinkSettings();
+         }
+         EXPECT_EQ(SettingsRow(r.link.settings), Unescape(a.all.substr(0, from)));
+     }},
+    {"scripts", [](Rig& r, const Arg& a) {
          const ScriptFileTexts texts = r.program.Scripts().Texts().ToFileOrder();
-         return Lines(texts.begin(), texts.end());
-     })},
-    {"conduit-shows", Check([](Rig& r, const Arg& a) {  // as the conduit's window last showed it
+         EXPECT_EQ(Lines(texts.begin(), texts.end()), a.block());
+     }},
+    {"conduit-shows", [](Rig& r, const Arg& a) {  // ErrorCheck|Text1 VALUE, as its window shows it
          const ConduitFields& shown = r.dde.shown;
-         return a.name == "ErrorCheck" ? std::to_string(shown.ErrorCheck) : shown.Text1;
-     }, &Arg::value)},
-    {"busy", Check([](Rig& r, const Arg&) { return std::to_string(r.console.Busy()); })},
-    {"entrants", CheckBlock([](Rig& r) { return r.console.Entrants(); })},
-    {"winners", CheckBlock([](Rig& r) { return r.console.Winners(); })},
-    {"total", Check([](Rig& r, const Arg&) { return r.console.TotalPeople(); })},
-    {"marker-text", Check([](Rig& r, const Arg&) { return r.console.MarkerText; }, &Arg::text)},
-    {"marker-count", Check([](Rig& r, const Arg&) { return std::to_string(r.console.MarkerCount); })},
-    {"chooser-counts", CheckBlock([](Rig& r) { return r.chooser.counts; })},
+         EXPECT_EQ(a.name == "ErrorCheck" ? std::to_string(shown.ErrorCheck) : shown.Text1,
+                   a.value);
+     }},
+    {"busy", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Busy(), a.all == "1"); }},
+    {"entrants", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Entrants(), a.block()); }},
+    {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Winners(), a.block()); }},
+    {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
+    {"markers", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerCount, std::stoi(a.all)); }},
+    {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chooser.counts, a.block()); }},
 };
 
 void Rig::Do(const std::string& line, const std::function<Lines()>& block) {
@@ -303,7 +300,8 @@ struct Scenario {
     int firstLine;
 };
 
-// A block's lines; "PREFIX{N..M}" stands for the lines PREFIXN to PREFIXM.
+// A block's lines; "PREFIX{N..M}" stands for the lines PREFIXN to PREFIXM,
+// "default{N..M}" for the default texts of script file lines N to M.
 Lines ReadBlock(const std::function<bool(std::string&)>& next) {
     Lines lines;
     for (std::string line; next(line) && line != "end";) {
@@ -312,13 +310,17 @@ Lines ReadBlock(const std::function<bool(std::string&)>& next) {
             lines.push_back(Unescape(line));
             continue;
         }
+        const std::string prefix = Unescape(line.substr(0, open));
         for (int n = std::stoi(line.substr(open + 1)); n <= std::stoi(line.substr(dots + 2)); ++n)
-            lines.push_back(Unescape(line.substr(0, open)) + std::to_string(n));
+            lines.push_back(prefix == "default" ? DefaultScripts().InFileOrder(n - 1)
+                                                : prefix + std::to_string(n));
     }
     return lines;
 }
 
-void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.file << ".case:" << scenario.firstLine; }
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.file << ".case:" << scenario.firstLine;
+}
 
 class Case : public ::testing::TestWithParam<Scenario> {};
 
@@ -368,7 +370,8 @@ std::vector<Scenario> Scenarios() {
         for (std::string line; std::getline(file, line);) {
             ++number;
             if (line.starts_with("# ")) heading += (heading.empty() ? "" : " ") + line.substr(2);
-            else if (line.starts_with("transport ")) scenarios.push_back({path.stem().string(), NameOf(heading), number});
+            else if (line.starts_with("transport "))
+                scenarios.push_back({path.stem().string(), NameOf(heading), number});
             if (!line.starts_with("#")) heading.clear();
         }
     }
