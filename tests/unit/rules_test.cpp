@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 #include "common/text_rules.h"
 #include "console/console.h"
@@ -55,38 +56,30 @@ TEST(LeadingNumber, ReadsSignDigitsAndFractionElseZero) {
     EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0);  // too small
 }
 
-TEST(EditorLayout, BoxesSitAtTheirTopsAndTheEndsOfTheRangeShowTheirBoxes) {
+TEST(EditorLayout, BoxesSitAtTheirTopsAndMeasuresRoundOnTheirOwn) {
     for (int box : {-1, 30}) EXPECT_THROW(BoxTop(box), std::out_of_range);
-    // The first box of each group; the winner lines are placed apart.
-    const int firstTops[][2] = {{0, 600}, {script_file::FirstClose, 5400}, {script_file::FirstWinner, 7320}};
-    for (const auto& [box, top] : firstTops) EXPECT_EQ(BoxTop(box), top) << box;
+    // The first and last box of each group; the winner lines are placed apart.
+    const int tops[][2] = {{0, 600}, {12, 3480}, {13, 3960}, {15, 4920}, {16, 5400}, {22, 6840},
+                           {23, 7320}, {27, 8280}, {28, 8640}, {29, 8880}};
+    for (const auto& [box, top] : tops) EXPECT_EQ(BoxTop(box), top) << box;
+    // At D dpi a twip is D / 1440 pixels; halves round away from zero.
     EXPECT_EQ(PanelTopPixels(ScrollMin, 96), -24);
     EXPECT_EQ(PanelTopPixels(-22, 96), 1);
-    // At D dpi a twip is D / 1440 pixels; halves round away from zero, and
-    // each measure on its own. At the bottom of the range the last box shows whole.
     EXPECT_EQ(ToPixels(6, 120), 1);
     EXPECT_EQ(ToPixels(-6, 120), -1);
     EXPECT_EQ(ToPixelsAt(LayoutRect{1, 2, 1, 2}, DesignDpi, 120), (LayoutRect{1, 3, 1, 3}));
-    // dpi, the panel's top at the bottom of the range, its height, the font's height at 8.25 point
-    const int densities[][4] = {{96, -384, 733, 11}, {120, -480, 917, 14}, {144, -576, 1100, 17},
-                                {192, -768, 1467, 22}};
-    for (const auto& [dpi, bottomTop, panelHeight, fontHeight] : densities) {
-        EXPECT_EQ(PanelTopPixels(ScrollMax, dpi), bottomTop) << dpi;
-        EXPECT_EQ(ToPixels(PanelHeight, dpi), panelHeight) << dpi;
-        EXPECT_EQ(ToPixelsAt(825, HundredthPointsPerInch, dpi), fontHeight) << dpi;
-        EXPECT_LE(bottomTop + ToPixels(BoxTop(29), dpi) + ToPixels(BoxHeight, dpi), ToPixels(Frame2Rect.height, dpi));
-    }
-    // The band of the panel, in twips, that the viewport shows at each end.
-    struct {
-        int top, bottom;
-    } top{ScrollMin, ScrollMin + Frame2Rect.height}, bottom{ScrollMax, ScrollMax + Frame2Rect.height};
-    EXPECT_EQ(top.top, Headings[0].top);
-    EXPECT_GE(top.bottom, BoxTop(12) + BoxHeight);
-    EXPECT_LT(top.bottom, BoxTop(13));
-    EXPECT_LT(BoxTop(17), bottom.top);  // closing box 2 cut at its top, box 3 whole
-    EXPECT_GT(BoxTop(17) + BoxHeight, bottom.top);
-    EXPECT_GE(BoxTop(18), bottom.top);
-    EXPECT_EQ(bottom.bottom - (BoxTop(29) + BoxHeight), 90);
+}
+
+TEST(EditorScrollBar, StepsPagesAndTheReleasedThumbStayInRange) {
+    using enum ScrollAction;
+    const std::tuple<int, ScrollAction, int, int> moves[] = {
+        {360, LineDown, 0, 480},  {480, LineUp, 0, 360},     {360, LineUp, 0, 360},
+        {900, PageDown, 0, 1440}, {900, PageUp, 0, 360},     {5700, PageDown, 0, 5760},
+        {900, Top, 0, 360},       {900, Bottom, 0, 5760},    {900, ThumbPosition, 2000, 2000},
+        {900, ThumbTrack, 2000, 900}, {900, EndScroll, 0, 900}, {900, ThumbPosition, 9000, 5760},
+    };
+    for (const auto& [value, action, thumb, after] : moves)
+        EXPECT_EQ(ScrollValueAfter(value, action, thumb), after) << value << " " << static_cast<int>(action);
 }
 
 TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpaces) {
