@@ -93,13 +93,11 @@ void ReportFailure(MessageBoxes& boxes, std::exception_ptr failure);
 // would end the program and lose the lists: the frames it leaves clean up,
 // the host is told in one plain box, and the program goes on.
 template <typename Handler>
-bool RunReportingFailure(MessageBoxes& boxes, Handler&& handler) {
+void RunReportingFailure(MessageBoxes& boxes, Handler&& handler) {
     try {
         handler();
-        return true;
     } catch (...) {
         ReportFailure(boxes, std::current_exception());
-        return false;
     }
 }
 
