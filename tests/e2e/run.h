@@ -58,7 +58,7 @@ private:
 
     bool library_;
     std::string folder_;
-    std::string programFolder_;  // the run's folder unless a case says
+    std::filesystem::path programFolder_ = folder_;  // unless a case says
     std::string scenario_;
     bool room_ = true;
     std::map<std::string, std::string> written_;
