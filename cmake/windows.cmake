@@ -7,6 +7,29 @@ else()
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 
+# What ships (the program, the practice room and its library): a stack
+# protector, linked in so that no libssp-0.dll need lie beside it; a program
+# is also terminal-server aware and, 32-bit, may use 4 GiB. ASLR, DEP and
+# the 64-bit high-entropy ASLR are the linker's defaults.
+function(tamblo_harden target)
+  get_target_property(type ${target} TYPE)
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -fstack-protector-strong)
+    if(type STREQUAL "STATIC_LIBRARY")
+      target_link_options(${target} INTERFACE -fstack-protector-strong)
+    else()
+      target_link_options(${target} PRIVATE -fstack-protector-strong)
+    endif()
+  endif()
+  # MSVC: /GS, /DYNAMICBASE, /NXCOMPAT and /TSAWARE are its defaults.
+  if(type STREQUAL "EXECUTABLE" AND MINGW)
+    target_link_options(${target} PRIVATE -Wl,--tsaware)
+  endif()
+  if(type STREQUAL "EXECUTABLE" AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE $<IF:$<BOOL:${MSVC}>,/LARGEADDRESSAWARE,-Wl$<COMMA>--large-address-aware>)
+  endif()
+endfunction()
+
 add_library(tamblo_win32 STATIC
   src/common/win32/system_message.cpp
   src/common/win32/display_dpi.cpp
@@ -26,21 +49,23 @@ add_executable(tamblo WIN32
   src/console/win32/res/tamblo.rc
 )
 target_link_libraries(tamblo PRIVATE tamblo_win32)
-set_source_files_properties(src/console/win32/res/tamblo.rc PROPERTIES
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/console/win32/res/tamblo.manifest)
-# The version resource takes its number from the project version.
+# The version resource takes its number from the project version; the
+# manifest names the build's architecture, which Windows holds it to.
 configure_file(src/console/win32/res/tamblo_version.h.in ${CMAKE_BINARY_DIR}/generated/tamblo_version.h @ONLY)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TAMBLO_MANIFEST_ARCH amd64)
+else()
+  set(TAMBLO_MANIFEST_ARCH x86)
+endif()
+configure_file(src/console/win32/res/tamblo.manifest.in ${CMAKE_BINARY_DIR}/generated/tamblo.manifest @ONLY)
+set_source_files_properties(src/console/win32/res/tamblo.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/tamblo.manifest)
 target_include_directories(tamblo PRIVATE ${CMAKE_BINARY_DIR}/generated)
 if(MSVC)
   # The resource script embeds our own manifest.
   target_link_options(tamblo PRIVATE /MANIFEST:NO)
 endif()
 
-# The program must be 32-bit: the chat client's library is.
-if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-  add_test(NAME tamblo_exe_is_32bit_gui
-    COMMAND sh -c "file -b \"$<TARGET_FILE:tamblo>\" | grep -q '^PE32 executable (GUI) Intel 80386'")
-endif()
 
 # End-to-end tests: one scripted case each (tests/e2e/cases), run by a small
 # Windows driver through the emulator (tests/e2e/wine-run) that tools/test sets.
@@ -59,6 +84,21 @@ endforeach()
 # the product.
 add_subdirectory(sim)
 add_dependencies(e2e_runner chatsim wadapi)
+foreach(target tamblo_core tamblo_win32 tamblo chatsim wadapi)
+  tamblo_harden(${target})
+endforeach()
+
+# The program must be 32-bit: the chat client's library is. What ships
+# carries its protections.
+if(CMAKE_CROSSCOMPILING)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_test(NAME tamblo_exe_is_32bit_gui
+      COMMAND sh -c "file -b \"$<TARGET_FILE:tamblo>\" | grep -q '^PE32 executable (GUI) Intel 80386'")
+  endif()
+  foreach(target tamblo chatsim wadapi)
+    add_test(NAME pe/${target} COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/check_pe.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:${target}>)
+  endforeach()
+endif()
 
 # The Win32 adapters against the real system, in a folder of its own: it puts
 # a faulty wadapi.dll beside itself, made from the simulated one.
