@@ -34,7 +34,7 @@ public:
 
 private:
     void Start();
-    // The download's practice folder, unpacked beside the tests by the build,
+    // The download's practice folder, unpacked beside the tests by the test `package`,
     // started as a host starts it: practice.cmd starts the room, which starts
     // the program.
     void StartPractice();
