@@ -74,9 +74,12 @@ inline std::string TitleOf(HWND window) {
     return std::string(title, std::max(GetWindowTextA(window, title, sizeof title), 0));
 }
 
+// Sized first: newer Wine answers no WM_GETTEXT with a buffer as large as
+// 1 MiB (error 1460, a time-out).
 inline std::string ControlText(HWND control) {
-    static char text[1 << 20];
-    return std::string(text, SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)));
+    std::string text(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+    text.resize(SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return text;
 }
 
 inline std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
