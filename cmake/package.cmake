@@ -26,4 +26,5 @@ add_custom_target(package_zip
   DEPENDS tamblo chatsim wadapi
   COMMENT "Packing ${TAMBLO_PACKAGE}"
   VERBATIM)
-add_dependencies(e2e_runner package_zip)
+add_test(NAME package COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --config $<CONFIG> --target package_zip)
+set_tests_properties(package PROPERTIES FIXTURES_SETUP package)

@@ -8,6 +8,7 @@
 
 #include "api_server.h"
 #include "chat_client.h"
+#include "common/win32/system_dlls.h"
 #include "dde_server.h"
 #include "request_log.h"
 #include "room.h"
@@ -83,6 +84,8 @@ int Fail(const std::vector<std::string>& errors, int exitCode) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Double-clicked in the download's practice folder, like the program.
+    tamblo::LoadSystemDllsFromSystemFolderOnly();
     DeleteFileA(ErrorFile);
     const bool named = __argc > 1;
     const std::string scenarioPath = named ? __argv[1] : DefaultScenarioFile;

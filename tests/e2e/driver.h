@@ -74,9 +74,12 @@ inline std::string TitleOf(HWND window) {
     return std::string(title, std::max(GetWindowTextA(window, title, sizeof title), 0));
 }
 
+// Sized first: newer Wine answers no WM_GETTEXT with a buffer as large as
+// 1 MiB (error 1460, a time-out).
 inline std::string ControlText(HWND control) {
-    static char text[1 << 20];
-    return std::string(text, SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)));
+    std::string text(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+    text.resize(SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return text;
 }
 
 inline std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
@@ -105,22 +108,23 @@ inline std::string FreshFolder(const std::string& name) {
     const auto path = std::filesystem::temp_directory_path() / ("tamblo-e2e-" + name);
     std::error_code error;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error))
-        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(path, error);
     std::filesystem::create_directories(path);
     return path.string();
 }
 
 // A process started (or found running); ended at the end if it still runs.
+// Started by its wide path, which may lie outside the code page.
 
 class Program {
 public:
-    Program(const std::string& exe, const std::string& folder, const std::string& arguments = "") {
-        STARTUPINFOA startup = {};
+    Program(const std::filesystem::path& exe, const std::filesystem::path& folder, const std::string& arguments = "") {
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+        std::wstring commandLine = L"\"" + exe.native() + L"\"" + std::filesystem::path(arguments.empty() ? "" : " " + arguments).native();
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                             &startup, &info))
             return;
         CloseHandle(info.hThread);

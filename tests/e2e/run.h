@@ -34,7 +34,7 @@ public:
 
 private:
     void Start();
-    // The download's practice folder, unpacked beside the tests by the build,
+    // The download's practice folder, unpacked beside the tests by the test `package`,
     // started as a host starts it: practice.cmd starts the room, which starts
     // the program.
     void StartPractice();
@@ -58,7 +58,7 @@ private:
 
     bool library_;
     std::string folder_;
-    std::string programFolder_;  // the run's folder unless a case says
+    std::filesystem::path programFolder_ = folder_;  // unless a case says
     std::string scenario_;
     bool room_ = true;
     std::map<std::string, std::string> written_;

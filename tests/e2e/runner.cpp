@@ -26,8 +26,9 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
     directives_["untitled-window"] = [](const Arg&) {
         CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
     };
-    // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder.
-    directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ = File(a.all)); };
+    // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder;
+    // its name is UTF-8, so that it can lie outside the code page.
+    directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ /= std::u8string(a.all.begin(), a.all.end())); };
     directives_["start"] = [this](const Arg&) { Start(); };
     directives_["repeat"] = [this](const Arg& a) {  // N LINE: the directive LINE N times
         const std::string line = a.all.substr(a.name.size() + 1);
@@ -61,14 +62,13 @@ void Run::Start() {
     // simulated library beside the program for the library transport.
     if (!written_.count("SCONTROL.TXT"))
         WriteFile(File("SCONTROL.TXT"), std::string("VZones 3.0\r\n0\r\n") + (library_ ? "1" : "0") + "\r\n0\r\n");
-    const std::string program = (programFolder_.empty() ? folder_ : programFolder_) + "\\";
-    if (library_) CopyFileA(BesideTests("wadapi.dll").c_str(), (program + "wadapi.dll").c_str(), TRUE);
+    if (library_) std::filesystem::copy_file(BesideTests("wadapi.dll"), programFolder_ / "wadapi.dll", std::filesystem::copy_options::skip_existing);
     if (room_) {
         WriteFile(File("scenario.txt"), scenario_);
         sim_ = std::make_unique<ChatSim>(folder_, std::make_unique<Program>(BesideTests("chatsim.exe"), folder_));
     }
-    CopyFileA(BesideTests("tamblo.exe").c_str(), (program + "tamblo.exe").c_str(), FALSE);
-    app_ = std::make_unique<Program>(program + "tamblo.exe", folder_);
+    std::filesystem::copy_file(BesideTests("tamblo.exe"), programFolder_ / "tamblo.exe", std::filesystem::copy_options::overwrite_existing);
+    app_ = std::make_unique<Program>(programFolder_ / "tamblo.exe", folder_);
     Check(app_->started(), "tamblo.exe did not start");
 }
 

@@ -6,7 +6,6 @@ BUILD=${TAMBLO_BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake make g++ file libgtest-dev libgmock-dev googletest mingw-w64
           wine wine64 wine32:i386 xvfb xauth imagemagick clang libclang-rt-14-dev
           libbenchmark-dev)
-SANITIZERS="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
 
 say() { printf '== %s\n' "$*"; }
 
@@ -27,22 +26,26 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
 
+# Configures a build of CMakePresets.json in $BUILD/NAME, then builds it
+# (TARGET... only, if given).
+build_preset() {
+    local name=$1
+    shift
+    cmake --preset "$name" -B "$BUILD/$name" >"$BUILD/$name-configure.log" \
+        || { cat "$BUILD/$name-configure.log"; return 1; }
+    cmake --build "$BUILD/$name" -j "$(nproc)" ${1+--target} "$@"
+}
+
+# The unit tests run under ASan and UBSan.
 build_native() {
     say "native build"
-    # The unit tests run under ASan and UBSan.
-    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$SANITIZERS" \
-        >"$BUILD/native-configure.log" \
-        || { cat "$BUILD/native-configure.log"; return 1; }
-    cmake --build "$BUILD/native" -j "$(nproc)"
+    build_preset native
 }
 
 # The libFuzzer targets; their ctest runs each briefly over its seeds.
 build_fuzz() {
     say "fuzz targets (clang, libFuzzer)"
-    cmake -S "$ROOT" -B "$BUILD/fuzz" -DTAMBLO_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" >"$BUILD/fuzz-configure.log" \
-        || { cat "$BUILD/fuzz-configure.log"; return 1; }
-    cmake --build "$BUILD/fuzz" -j "$(nproc)"
+    build_preset fuzz
 }
 
 # Some machines run no 32-bit code (a kernel without IA-32 emulation): there
@@ -54,17 +57,14 @@ runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 windows_build_dir() { if runs_32bit; then echo "$BUILD/win32"; else echo "$BUILD/win64"; fi; }
 
 build_windows() {
-    build_cross i686 win32
-    runs_32bit || build_cross x86_64 win64
+    build_cross win32
+    runs_32bit || build_cross win64
 }
 
+# win32 or win64, then TARGET... only, if given.
 build_cross() {
     say "Windows build (mingw-w64, $1)"
-    cmake -S "$ROOT" -B "$BUILD/$2" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$1.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/e2e/wine-run" >"$BUILD/$2-configure.log" \
-        || { cat "$BUILD/$2-configure.log"; return 1; }
-    cmake --build "$BUILD/$2" -j "$(nproc)"
+    build_preset "$@"
 }
 
 XVFB_PID=""

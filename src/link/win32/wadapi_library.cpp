@@ -7,7 +7,7 @@ namespace tamblo {
 
 namespace {
 
-constexpr const char* LibraryName = "wadapi.dll";
+constexpr const wchar_t* LibraryName = L"wadapi.dll";
 
 // The library's callbacks carry no context of ours: the one slot the
 // binary interface leaves, set from InitDDE to KillDDE.
@@ -38,22 +38,32 @@ int32_t __stdcall AllTextCallback(const char* text) {
     return 0;
 }
 
-// The full path of a file in the program's own folder; "" if that is unknown.
-std::string BesideProgram(const std::string& fileName) {
-    std::string path(32768, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length >= path.size()) return "";
+// The full path of a file in the program's own folder; empty if that is
+// unknown. Wide: the ANSI path turns a folder named outside the code page
+// into question marks, which name no folder.
+std::wstring BesideProgram(const wchar_t* fileName) {
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) return L"";
     path.resize(length);
-    return path.substr(0, path.find_last_of('\\') + 1) + fileName;
+    return path.substr(0, path.find_last_of(L'\\') + 1) + fileName;
+}
+
+// For the host's message only.
+std::string Ansi(const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    std::string ansi(WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+    return ansi;
 }
 
 // By its full path, never from the current folder (a download folder can
 // hold any DLL); the libraries it needs from its own folder and the system
 // folder. The search flags exist where AddDllDirectory does.
-HMODULE LoadFrom(const std::string& path) {
+HMODULE LoadFrom(const std::wstring& path) {
     if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddDllDirectory"))
-        return LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 // The first function missing, with the system's reason.
@@ -67,12 +77,11 @@ void Resolve(HMODULE module, const char* name, Function& function, std::string& 
 
 std::optional<std::string> WadapiLibrary::Load() {
     if (module_) return std::nullopt;
-    const std::string path = BesideProgram(LibraryName);
-    HMODULE module = path.empty() ? nullptr : LoadFrom(path);
-    if (!module) {
-        const std::string tried = path.empty() ? LibraryName : path;
-        return "The chat client's library " + tried + " could not be loaded: " + SystemMessage(GetLastError(), tried);
-    }
+    const std::wstring beside = BesideProgram(LibraryName);
+    HMODULE module = beside.empty() ? nullptr : LoadFrom(beside);
+    const DWORD error = GetLastError();
+    const std::string path = Ansi(beside.empty() ? LibraryName : beside);
+    if (!module) return "The chat client's library " + path + " could not be loaded: " + SystemMessage(error, path);
     std::string missing;
     Resolve(module, "InitDDE", init_, missing);
     Resolve(module, "KillDDE", kill_, missing);
