@@ -11,8 +11,8 @@ unsigned char Folded(char c) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-}  // namespace
-
+// Ascending, ignoring case (ASCII letters); names equal but for case keep
+// upper case first, then by byte, so the order is total and repeatable.
 bool EntrantOrder(const std::string& left, const std::string& right) {
     const auto folded = std::lexicographical_compare(
         left.begin(), left.end(), right.begin(), right.end(),
@@ -28,6 +28,8 @@ bool EntrantOrder(const std::string& left, const std::string& right) {
                                         });
 }
 
+}  // namespace
+
 int Console::InsertEntrant(const std::string& name) {
     const auto place = std::upper_bound(entrants_.begin(), entrants_.end(), name, EntrantOrder);
     const int index = static_cast<int>(place - entrants_.begin());
@@ -42,13 +44,11 @@ void Console::ClearEntrants() {
 }
 
 void Console::AppendWinner(const std::string& name) {
-    winners_.push_back(name);
     won_.insert(name);
     if (view_) view_->WinnerAppended(name);
 }
 
 void Console::ClearWinners() {
-    winners_.clear();
     won_.clear();
     if (view_) view_->WinnersCleared();
 }

@@ -24,10 +24,6 @@ public:
     virtual void BusyLeft(bool focusDummy) = 0;
 };
 
-// Ascending, ignoring case (ASCII letters); names equal but for case keep
-// upper case first, then by byte, so the order is total and repeatable.
-bool EntrantOrder(const std::string& left, const std::string& right);
-
 class Console {
 public:
     void SetView(ConsoleView* view) { view_ = view; }
@@ -39,7 +35,6 @@ public:
     int InsertEntrant(const std::string& name);
     void ClearEntrants();
 
-    const std::vector<std::string>& Winners() const { return winners_; }
     // Whether the name equals a winners-list row.
     bool HasWon(const std::string& name) const { return won_.count(name) != 0; }
     void AppendWinner(const std::string& name);
@@ -59,8 +54,7 @@ public:
 
 private:
     std::vector<std::string> entrants_;
-    std::vector<std::string> winners_;
-    // The winners' rows again, to look a name up among many.
+    // The winners' rows, to look a name up among many; the window lists them.
     std::unordered_set<std::string> won_;
     std::string totalPeople_ = "0";
     bool busy_ = false;

@@ -2,6 +2,8 @@
 
 namespace tamblo {
 
+namespace {
+
 std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
                                           const std::string& title) {
     // Every title begins with the empty one: it would pick some other
@@ -13,6 +15,8 @@ std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& win
         if (window.title.compare(0, title.size(), title) == 0) return window.id;
     return std::nullopt;
 }
+
+}  // namespace
 
 bool BringWindowToFront(Desktop& desktop, const std::string& title) {
     const std::optional<WindowId> window = FindWindowByTitle(desktop.TopLevelWindows(), title);

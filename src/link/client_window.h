@@ -11,11 +11,8 @@
 namespace tamblo {
 
 // The window whose title equals the text, else the first whose title begins
-// with it; an empty text names no window.
-std::optional<WindowId> FindWindowByTitle(const std::vector<TopLevelWindow>& windows,
-                                          const std::string& title);
-
-// False when no window has such a title.
+// with it, comes to the front; false when there is none. An empty text names
+// no window.
 bool BringWindowToFront(Desktop& desktop, const std::string& title);
 
 }  // namespace tamblo
