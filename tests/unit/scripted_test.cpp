@@ -206,13 +206,6 @@ const std::map<std::string, Directive> Directives = {
          RunReportingFailure(r.platform, [&] { r.Do(a.all); });
      }},
     {"LoadScripts", [](Rig& r, const Arg&) { r.program.Scripts().LoadScripts(); }},
-    {"SaveScripts", [](Rig& r, const Arg& a) {
-         const Lines lines = a.block();
-         ScriptFileTexts texts;
-         ASSERT_EQ(lines.size(), texts.size());
-         std::copy(lines.begin(), lines.end(), texts.begin());
-         EXPECT_TRUE(r.program.Scripts().SaveScripts(texts).ok);
-     }},
     {"save", [](Rig& r, const Arg& a) {  // the editor's, of one box; it fails only when made to
          editor::Edits edits;
          edits.at(std::stoi(a.name) - 1) = a.value;
