@@ -1,11 +1,12 @@
 // What every step of an end-to-end case uses: waiting while the window
-// system runs, files and texts, windows of other processes, and the two
-// programs under test.
+// system runs, files and texts, windows of other processes and driving them
+// as a host would, and the two programs under test.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -23,18 +24,15 @@ namespace e2e {
 
 using Strings = std::vector<std::string>;
 
-inline void PumpFor(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (GetTickCount() - start), QS_ALLINPUT);
+// Polls while the runner's own window events run.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
+    for (const DWORD start = GetTickCount(); !condition();) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
-    for (const DWORD start = GetTickCount(); !condition(); PumpFor(20))
-        if (GetTickCount() - start > timeoutMs) return false;
     return true;
 }
 
@@ -84,13 +82,13 @@ inline std::string ControlText(HWND control) {
 
 inline std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
 
-// The top-level windows of a process, hidden ones too, that pass.
 inline BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
-// A snapshot: walking the z-order while it changes can end the walk early.
+// The top-level windows of a process, hidden ones too, that pass. From a
+// snapshot: walking the z-order while it changes can end the walk early.
 inline std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& accept) {
     std::vector<HWND> all, found;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
@@ -223,5 +221,76 @@ inline DWORD ProcessShowing(const char* className) {
     return process;
 }
 
+inline COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+inline RECT RectIn(HWND parent, HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+inline std::string Corners(const RECT& r) {
+    return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' + std::to_string(r.bottom);
+}
+
+inline WPARAM CommandOf(HWND window, int id) { return MAKEWPARAM(id, GetDlgItem(window, id) ? BN_CLICKED : 0); }
+
+inline void PostCommand(HWND window, int id) {
+    PostMessageA(window, WM_COMMAND, CommandOf(window, id), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+inline bool RunCommand(HWND window, int id) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_COMMAND, CommandOf(window, id),
+                               reinterpret_cast<LPARAM>(GetDlgItem(window, id)), SMTO_NORMAL, 60000, &result) != 0;
+}
+
+inline void PressKey(HWND window, WPARAM key) {
+    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(window, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
+}
+
+inline void PasteInto(HWND box, const std::string& text) {
+    // The clipboard needs an owner window for its data to stay.
+    HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    OpenClipboard(owner);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    SendMessageA(box, WM_PASTE, 0, 0);
+    DestroyWindow(owner);
+}
+
+// Its own background, and some other colour across the first row.
+inline bool ListShowsRows(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    const COLORREF background = ClientPixel(list, client.right / 2, client.bottom - 3);
+    if (background != GetSysColor(COLOR_WINDOW)) return false;
+    for (int y = 4; y < 13; y += 2)
+        for (int x = 2; x < client.right / 2; ++x)
+            if (ClientPixel(list, x, y) != background) return true;
+    return false;
+}
 
 }  // namespace e2e

@@ -30,7 +30,8 @@ public:
     Run(const std::string& name, bool library);
     // The next case starts at 96 dpi again.
     ~Run() { if (dpi_ != 96) SetLogPixels(96); }
-    void Do(const std::string& keyword, const std::string& argument, std::istream& block);
+    // One line of the case: "keyword argument"; a block reads the lines after it.
+    void Do(const std::string& line, std::istream& block);
 
 private:
     void Start();
@@ -41,7 +42,6 @@ private:
     void OnConsole();
     void OnRoom();
     void OnEditor();
-    void OnDisplay();
     static bool SetLogPixels(int dpi);
 
     HWND Console();
@@ -50,9 +50,6 @@ private:
     HWND Conduit();
     HWND WindowNamed(const std::string& name) { return name == "editor" ? Editor() : Console(); }
     int PanelTop();
-    Strings Received() const;
-    bool Matches(const Strings& expected, size_t e, const Strings& got, size_t g);
-    void ExpectReceived(std::istream& block);
     std::string File(const std::string& name) const { return folder_ + "\\" + name; }
     std::string Path(const std::string& name) const { return name.find(':') != std::string::npos ? name : File(name); }
 
@@ -68,7 +65,6 @@ private:
     HWND editor_ = nullptr;
     size_t checked_ = 0;
     int dpi_ = 96;
-    Strings drawn_;  // a winner is never drawn twice
     std::map<std::string, std::function<void(const Arg&)>> directives_;
 };
 

@@ -20,21 +20,15 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
         else scenario_ += a.all + "\n";
     };
     directives_["file"] = [this](const Arg& a) { WriteFile(Path(a.name), written_[a.name] = a.text); };
-    directives_["copy"] = [this](const Arg& a) { CopyFileA(Path(a.name).c_str(), Path(a.text).c_str(), FALSE); };
+    directives_["copy"] = [this](const Arg& a) { CopyFileA(Path(a.name).c_str(), Path(a.words.at(1)).c_str(), FALSE); };
     directives_["readonly"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_READONLY); };
     directives_["writable"] = [this](const Arg& a) { SetFileAttributesA(Path(a.all).c_str(), FILE_ATTRIBUTE_NORMAL); };
-    directives_["untitled-window"] = [](const Arg&) {
-        CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 80, 40, nullptr, nullptr, nullptr, nullptr);
-    };
     // program-in FOLDER: the program (and the simulated library) in a subfolder, started from the run's folder;
     // its name is UTF-8, so that it can lie outside the code page.
     directives_["program-in"] = [this](const Arg& a) { std::filesystem::create_directories(programFolder_ /= std::u8string(a.all.begin(), a.all.end())); };
     directives_["start"] = [this](const Arg&) { Start(); };
     directives_["repeat"] = [this](const Arg& a) {  // N LINE: the directive LINE N times
-        const std::string line = a.all.substr(a.name.size() + 1);
-        const size_t space = line.find(' ');
-        for (int n = std::stoi(a.name); n > 0; --n)
-            Do(line.substr(0, space), space == std::string::npos ? "" : line.substr(space + 1), *a.block);
+        for (int n = std::stoi(a.name); n > 0; --n) Do(a.all.substr(a.name.size() + 1), *a.block);
     };
     directives_["practice"] = [this](const Arg&) { StartPractice(); };
     directives_["file-is"] = [this](const Arg& a) {
@@ -46,14 +40,15 @@ Run::Run(const std::string& name, bool library) : library_(library), folder_(Fre
     OnConsole();
     OnRoom();
     OnEditor();
-    OnDisplay();
 }
 
-void Run::Do(const std::string& keyword, const std::string& argument, std::istream& block) {
-    const auto directive = directives_.find(keyword);
+void Run::Do(const std::string& line, std::istream& block) {
+    const size_t space = line.find(' ');
+    const auto directive = directives_.find(line.substr(0, space));
     Check(directive != directives_.end(), "unknown directive");
-    const size_t space = argument.find(' ');
-    directive->second({argument, argument.substr(0, space), space == std::string::npos ? "" : Unescape(argument.substr(space + 1)),
+    const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+    const size_t word = argument.find(' ');
+    directive->second({argument, argument.substr(0, word), word == std::string::npos ? "" : Unescape(argument.substr(word + 1)),
                        Split(argument, ' '), &block});
 }
 
@@ -89,8 +84,7 @@ void Run::StartPractice() {
 namespace {
 
 // A case: one directive a line, "keyword argument"; "#" starts a comment.
-// A first line "transports dde library" runs it once in each; a line
-// "dde: ..." or "library: ..." only in that one.
+// A first line "transports dde library" runs it once in each.
 int RunCase(const std::string& name) {
     using namespace e2e;
     const std::string path = BesideTests("cases\\" + name);
@@ -111,14 +105,7 @@ int RunCase(const std::string& name) {
             e2e::Run run(name, library);
             while (std::getline(lines, line)) {
                 ++number;
-                std::string directive = line;
-                const std::string only = library ? "library: " : "dde: ", other = library ? "dde: " : "library: ";
-                if (directive.rfind(only, 0) == 0) directive = directive.substr(only.size());
-                if (directive.empty() || directive[0] == '#' || (number == 1 && line.rfind("transports ", 0) == 0) ||
-                    directive.rfind(other, 0) == 0)
-                    continue;
-                const size_t space = directive.find(' ');
-                run.Do(directive.substr(0, space), space == std::string::npos ? "" : directive.substr(space + 1), lines);
+                if (!line.empty() && line[0] != '#' && (number > 1 || line.rfind("transports ", 0) != 0)) run.Do(line, lines);
             }
         } catch (const std::exception& failure) {
             std::printf("%s:%d (%s) %s\n  %s\n", path.c_str(), number, library ? "library" : "dde", line.c_str(), failure.what());
