@@ -97,9 +97,8 @@ void Rig::Expect(const std::string& prefix, Lines wanted) {
     for (const std::string& event : log.events)
         if (event.starts_with(prefix)) got.push_back(event.substr(prefix.size()));
     for (size_t i = 0; i < wanted.size() && i < got.size(); ++i) {
-        const std::string& want = wanted[i];
-        const bool any = want.ends_with("...") && got[i].starts_with(want.substr(0, want.size() - 3));
-        if (any) wanted[i] = got[i];
+        const std::string& w = wanted[i];
+        if (w.ends_with("...") && got[i].starts_with(w.substr(0, w.size() - 3))) wanted[i] = got[i];
     }
     EXPECT_EQ(got, wanted);
     Forget();
