@@ -29,9 +29,7 @@ std::string BuildCommRecord(const std::string& mode, const std::string& avatarNa
 }
 
 DdeConduit::DdeConduit(ConduitWindowFactory& factory, const Platform& platform, const LinkSettings& settings)
-    : platform_(platform), settings_(settings), window_(factory.Create(*this)) {
-    Show();
-}
+    : platform_(platform), settings_(settings), window_(factory.Create(*this)) {}
 
 DdeConduit::~DdeConduit() = default;
 
@@ -55,14 +53,12 @@ void DdeConduit::SetCommFields(const std::string& mode, const std::string& avata
     fields_.CommMode = mode;
     fields_.AvatarName = avatarName;
     fields_.CommText = text;
-    Show();
 }
 
 void DdeConduit::Exchange(const std::string& topic, const std::string& item, const std::string& text,
                           Transfer transfer) {
     const Frame frame(depth_);
     fields_.ErrorCheck = false;
-    Show();
     for (int tries = 1; tries <= DdeTriesPerExchange; ++tries) {
         const TryOutcome outcome = TryOnce(topic, item, text, transfer);
         Show();
