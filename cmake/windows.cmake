@@ -12,6 +12,7 @@ add_library(tamblo_win32 STATIC
   src/common/win32/display_dpi.cpp
   src/common/win32/win32_file_system.cpp
   src/common/win32/win32_platform.cpp
+  src/common/win32/window_base.cpp
   src/common/win32/window_placement.cpp
   src/link/win32/conduit_window.cpp
   src/link/win32/ddeml_conversation.cpp

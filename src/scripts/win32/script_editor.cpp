@@ -21,17 +21,10 @@ constexpr const char* FrameClassName = "Tamblo2Frame";
 constexpr COLORREF Cyan = RGB(0, 255, 255);
 constexpr COLORREF Yellow = RGB(255, 255, 0);
 constexpr COLORREF CreditGrey = RGB(192, 192, 192);
-constexpr const char* FontFace = "MS Sans Serif";
 // 8.25 and 9.75 points.
 constexpr int WindowFontHundredthPoints = 825;
 constexpr int HeadingFontHundredthPoints = 975;
 
-
-HFONT BoldFont(int hundredthPoints, int dpi) {
-    return CreateFontA(-ToPixelsAt(hundredthPoints, HundredthPointsPerInch, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE,
-                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, FontFace);
-}
 
 // Placed and given its font by the layout, at the window's dpi.
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int id) {
@@ -272,7 +265,6 @@ LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wPar
         auto* self = static_cast<ScriptEditor*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        ScaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<ScriptEditor*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY && self) {
@@ -287,8 +279,8 @@ LRESULT CALLBACK ScriptEditor::WindowProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT ScriptEditor::Route(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (AnswerDisplayMessage(message, wParam, lParam, [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); }))
-        return 0;
+    const auto relayout = [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); };
+    if (AnswerDisplayMessage(window_, message, wParam, lParam, relayout)) return 0;
     switch (message) {
         case WM_VSCROLL:
             if (reinterpret_cast<HWND>(lParam) == vscroll1_) VScroll1_Scroll(LOWORD(wParam), HIWORD(wParam));
