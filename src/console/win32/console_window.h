@@ -7,7 +7,7 @@
 #include "common/win32/win32_platform.h"
 #include "common/win32/window_base.h"
 #include "console/program.h"
-#include "scripts/win32/script_editor.h"
+#include "scripts/win32/editor_host.h"
 
 namespace tamblo {
 
