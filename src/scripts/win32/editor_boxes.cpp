@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@ namespace {
 
 namespace ids = editor_controls;
 
+// The bytes up to the first NUL inside the clipboard's block: another
+// program may have left the text without one.
 std::optional<std::string> ClipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return std::nullopt;
     // Closed, and the block unlocked, also when copying a huge text fails.
@@ -27,7 +30,7 @@ std::optional<std::string> ClipboardText(HWND owner) {
             HANDLE data;
             ~Unlocker() { GlobalUnlock(data); }
         } unlocker{data};
-        text = locked;
+        text.assign(locked, std::find(locked, locked + GlobalSize(data), '\0'));
     }
     return text;
 }
