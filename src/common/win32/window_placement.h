@@ -21,17 +21,10 @@ void AllowLargerThanScreen(LPARAM minMaxInfo);
 template <typename Relayout>
 bool AnswerDisplayMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Relayout relayout) {
     switch (message) {
-        case WM_NCCREATE:
-            ScaleNonClientArea(window);
-            return false;
-        case WM_DPICHANGED:
-            relayout(static_cast<int>(LOWORD(wParam)), lParam);
-            return true;
-        case WM_GETMINMAXINFO:
-            AllowLargerThanScreen(lParam);
-            return true;
-        default:
-            return false;
+        case WM_NCCREATE: ScaleNonClientArea(window); return false;
+        case WM_DPICHANGED: relayout(static_cast<int>(LOWORD(wParam)), lParam); return true;
+        case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return true;
+        default: return false;
     }
 }
 
