@@ -35,11 +35,14 @@ add_library(tamblo_win32 STATIC
   src/common/win32/display_dpi.cpp
   src/common/win32/win32_file_system.cpp
   src/common/win32/win32_platform.cpp
+  src/common/win32/window_base.cpp
   src/common/win32/window_placement.cpp
   src/link/win32/conduit_window.cpp
   src/link/win32/ddeml_conversation.cpp
   src/link/win32/wadapi_library.cpp
-  src/scripts/win32/script_editor.cpp
+  src/scripts/win32/editor_boxes.cpp
+  src/scripts/win32/editor_host.cpp
+  src/scripts/win32/editor_window.cpp
 )
 target_link_libraries(tamblo_win32 PUBLIC tamblo_core user32 gdi32 comctl32 PRIVATE tamblo_options)
 

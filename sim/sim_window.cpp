@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/win32/display_dpi.h"
 #include "crowd.h"
 #include "sim_resources.h"
 
@@ -29,16 +30,6 @@ Function FromUser32(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), name)));
 }
 
-// The window's monitor's dpi where the system knows it, else the system's.
-int DpiOf(HWND window) {
-    static const auto getDpiForWindow = FromUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    if (getDpiForWindow && getDpiForWindow(window)) return static_cast<int>(getDpiForWindow(window));
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 int OuterWidth(DWORD style, bool menu, int clientWidth, int dpi) {
     static const auto adjust = FromUser32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT rect = {0, 0, clientWidth, 100};
@@ -52,15 +43,17 @@ HFONT RoomFont(int dpi) {
                        "MS Shell Dlg");
 }
 
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthA(control);
-    std::string text(length + 1, '\0');
-    GetWindowTextA(control, text.data(), length + 1);
-    text.resize(length);
-    return text;
-}
+// What fails in the room's window is told in a box; the room goes on.
+class RoomBoxes : public tamblo::MessageBoxes {
+public:
+    void Show(const std::string& text, const std::string&, tamblo::MessageIcon) override {
+        MessageBoxA(nullptr, text.c_str(), "chatsim", MB_OK);
+    }
+} roomBoxes;
 
 }  // namespace
+
+SimWindow::SimWindow() : WindowBase(roomBoxes) {}
 
 bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler onLine,
                        CopyDataHandler onCopyData) {
@@ -68,19 +61,13 @@ bool SimWindow::Create(HINSTANCE instance, const std::string& title, LineHandler
     onCopyData_ = std::move(onCopyData);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = SimWindowClass;
-    if (!RegisterClassA(&windowClass)) return false;
-
-    window_ = CreateWindowExA(0, SimWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              640, 460, nullptr, nullptr, instance, this);
-    if (window_) PlaceBesideConsole();
-    return window_ != nullptr;
+    if (!RegisterWindowClass(instance, SimWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                             LoadIcon(nullptr, IDI_APPLICATION)) ||
+        !CreateTopLevel(0, SimWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                        460, instance))
+        return false;
+    PlaceBesideConsole();
+    return true;
 }
 
 // A host rehearses with both windows in view and the topmost console over
@@ -108,36 +95,14 @@ void SimWindow::Show(int showCommand) {
     SetFocus(entry_);
 }
 
-LRESULT CALLBACK SimWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<SimWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SimWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->Route(message, wParam, lParam);
-}
-
 LRESULT SimWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            dpi_ = DpiOf(window_);
-            font_ = RoomFont(dpi_);
-            CreateControls();
+            OnCreate();
             return 0;
-        case WM_DPICHANGED: {
-            dpi_ = LOWORD(wParam);
-            HFONT previous = font_;
-            font_ = RoomFont(dpi_);
-            for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-            DeleteObject(previous);
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            DpiChanged(LOWORD(wParam), lParam);
             return 0;
-        }
         case WM_SIZE:
             Layout(LOWORD(lParam), HIWORD(lParam));
             return 0;
@@ -156,8 +121,24 @@ LRESULT SimWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            return Default(message, wParam, lParam);
     }
+}
+
+void SimWindow::OnCreate() {
+    dpi_ = tamblo::DpiOf(window_);
+    font_ = RoomFont(dpi_);
+    CreateControls();
+}
+
+void SimWindow::DpiChanged(int dpi, LPARAM suggested) {
+    dpi_ = dpi;
+    HFONT previous = font_;
+    font_ = RoomFont(dpi_);
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    DeleteObject(previous);
+    tamblo::TakeSuggestedRect(window_, suggested);
 }
 
 void SimWindow::CreateControls() {
@@ -223,7 +204,7 @@ void SimWindow::AppendRoomLine(const std::string& line) {
 }
 
 void SimWindow::Say() {
-    const std::string line = TextOf(entry_);
+    const std::string line = tamblo::WindowText(entry_);
     SetWindowTextA(entry_, "");
     SetFocus(entry_);
     // Enter in an empty line is a slip, not a blank room line.
@@ -232,7 +213,7 @@ void SimWindow::Say() {
 
 // The host types a name, not the line format.
 void SimWindow::SignUpByName() {
-    const std::string name = TextOf(name_);
+    const std::string name = tamblo::WindowText(name_);
     SetWindowTextA(name_, "");
     SetFocus(name_);
     if (!name.empty() && onLine_) onLine_("ESP from " + name + ": $");

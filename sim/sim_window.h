@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "api_wire.h"
+#include "common/win32/window_base.h"
 
 namespace chatsim {
 
-class SimWindow {
+class SimWindow : public tamblo::WindowBase {
 public:
+    SimWindow();
+
     using LineHandler = std::function<void(const std::string& line)>;
     // Any other WM_COPYDATA: the sender's window (wParam), the data; returns
     // the message's result.
@@ -30,12 +33,12 @@ public:
     void AppendRoomLine(const std::string& line);
     void OnCrowd(LinesHandler onCrowd) { onCrowd_ = std::move(onCrowd); }
     void SetEspCount(long count);
-    HWND handle() const { return window_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCreate();
     void CreateControls();
+    void DpiChanged(int dpi, LPARAM suggested);
     void PlaceBesideConsole();
     int Scaled(int pixelsAt96) const;
     void Layout(int width, int height);
@@ -45,7 +48,6 @@ private:
     static INT_PTR CALLBACK CrowdDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT CopyData(HWND from, const COPYDATASTRUCT& data);
 
-    HWND window_ = nullptr;
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HWND room_ = nullptr;

@@ -48,12 +48,6 @@ int NextInEnterCycle(int box) {
     return next;
 }
 
-std::string WithoutLineBreaks(std::string_view text) {
-    std::string line(text);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return line;
-}
-
 bool SaveEdits(ScriptStore& store, const Edits& edits, MessageBoxes& boxes) {
     ScriptFileTexts texts = store.Texts().ToFileOrder();
     for (int i = 0; i < BoxCount; ++i)

@@ -3,10 +3,10 @@
 // how a line break is kept out of a box.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "common/platform.h"
 #include "scripts/script_store.h"
@@ -74,8 +74,14 @@ int PanelTopPixels(int value, int dpi);
 // credit line's box, and from the last back to the first.
 int NextInEnterCycle(int box);
 
-// A box holds one line: carriage returns and line feeds become spaces.
-std::string WithoutLineBreaks(std::string_view text);
+// A box holds one line: carriage returns and line feeds become spaces; in
+// the window system's narrow or wide characters.
+template <typename Char>
+std::basic_string<Char> WithoutLineBreaks(const Char* text) {
+    std::basic_string<Char> line(text);
+    std::replace_if(line.begin(), line.end(), [](Char c) { return c == '\r' || c == '\n'; }, Char(' '));
+    return line;
+}
 
 // The texts of the boxes the host changed; the others are saved with the
 // store's text, which may hold what a box cannot (a NUL, a line feed).

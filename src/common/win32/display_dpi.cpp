@@ -1,5 +1,7 @@
 #include "common/win32/display_dpi.h"
 
+#include "common/display_scale.h"
+
 namespace tamblo {
 
 namespace {
@@ -32,6 +34,12 @@ void TakeSuggestedRect(HWND window, LPARAM lParam) {
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT BoldFont(int hundredthPoints, int dpi) {
+    return CreateFontA(-ToPixelsAt(hundredthPoints, HundredthPointsPerInch, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
 }
 
 }  // namespace tamblo

@@ -16,4 +16,7 @@ void ScaleNonClientArea(HWND window);
 // WM_DPICHANGED's rectangle, taken as it is.
 void TakeSuggestedRect(HWND window, LPARAM lParam);
 
+// Bold "MS Sans Serif" of a size in hundredths of a point (8.25 point is 825).
+HFONT BoldFont(int hundredthPoints, int dpi);
+
 }  // namespace tamblo

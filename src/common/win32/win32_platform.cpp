@@ -1,6 +1,8 @@
 #include "common/win32/win32_platform.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 namespace tamblo {
 
@@ -11,12 +13,24 @@ namespace {
 constexpr int MaxMessagesPerYield = 1000;
 constexpr DWORD WaitForInputMs = 25;
 
+struct Collection {
+    std::vector<TopLevelWindow> windows;
+    // Unwinding cannot pass the system's frames: a failure is thrown again
+    // once the enumeration has returned.
+    std::exception_ptr failure;
+};
+
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+    auto& collection = *reinterpret_cast<Collection*>(parameter);
     if (!IsWindowVisible(window)) return TRUE;
     char title[512];
     const int length = GetWindowTextA(window, title, sizeof title);
-    reinterpret_cast<std::vector<TopLevelWindow>*>(parameter)->push_back(
-        {AsWindowId(window), std::string(title, std::max(length, 0))});
+    try {
+        collection.windows.push_back({AsWindowId(window), std::string(title, std::max(length, 0))});
+    } catch (...) {
+        collection.failure = std::current_exception();
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -64,9 +78,10 @@ TimeOfDay Win32Platform::Now() {
 }
 
 std::vector<TopLevelWindow> Win32Platform::TopLevelWindows() {
-    std::vector<TopLevelWindow> windows;
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
+    Collection collection;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&collection));
+    if (collection.failure) std::rethrow_exception(collection.failure);
+    return std::move(collection.windows);
 }
 
 void Win32Platform::Activate(WindowId window) { SetForegroundWindow(AsWindow(window)); }

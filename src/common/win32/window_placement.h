@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "common/win32/display_dpi.h"
+
 namespace tamblo {
 
 // Sizes the window so that its client area is exactly width x height, from
@@ -14,13 +16,16 @@ void SetClientSize(HWND window, int width, int height);
 void AllowLargerThanScreen(LPARAM minMaxInfo);
 
 // The display's messages, answered alike by every window that scales with
-// it: a move to another dpi goes to its own relayout. True when answered.
+// it: a move to another dpi goes to its own relayout. True when answered;
+// WM_NCCREATE, which scales the window's frame too, is left to the default.
 template <typename Relayout>
-bool AnswerDisplayMessage(UINT message, WPARAM wParam, LPARAM lParam, Relayout relayout) {
-    if (message == WM_DPICHANGED) relayout(static_cast<int>(LOWORD(wParam)), lParam);
-    else if (message == WM_GETMINMAXINFO) AllowLargerThanScreen(lParam);
-    else return false;
-    return true;
+bool AnswerDisplayMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Relayout relayout) {
+    switch (message) {
+        case WM_NCCREATE: ScaleNonClientArea(window); return false;
+        case WM_DPICHANGED: relayout(static_cast<int>(LOWORD(wParam)), lParam); return true;
+        case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return true;
+        default: return false;
+    }
 }
 
 // Centres by the outer size; halves truncate toward zero, so a window larger

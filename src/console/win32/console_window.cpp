@@ -73,16 +73,11 @@ LayoutRect PlaceAt(const ControlLayout& control, int dpi) {
     return ToPixelsAt({control.x, control.y, control.width, control.height}, DesignDpi, dpi);
 }
 
-HFONT ConsoleFont(int dpi) {
-    return CreateFontA(-ToPixelsAt(FontHundredthPoints, HundredthPointsPerInch, dpi), 0, 0, 0, FW_BOLD, FALSE,
-                       FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-}
-
 }  // namespace
 
 ConsoleWindow::ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance)
-    : program_(program),
+    : WindowBase(platform),
+      program_(program),
       console_(program.TheConsole()),
       commands_(program.Commands()),
       platform_(platform),
@@ -93,22 +88,16 @@ bool ConsoleWindow::Create(int showCommand) {
     // Themed buttons, lists and scroll bars, as the manifest asks for.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = ids::ClassName;
-    if (!RegisterClassA(&windowClass)) return false;
+    if (!RegisterWindowClass(instance_, ids::ClassName, nullptr, LoadIcon(nullptr, IDI_APPLICATION))) return false;
 
     background_ = CreateSolidBrush(IdleColour);
     // Clipping the children keeps the busy colour off the lists and labels.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    window_ = CreateWindowExA(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
-                              ClientHeight, nullptr, nullptr, instance_, this);
-    if (!window_) return false;
+    if (!CreateTopLevel(0, ids::ClassName, ids::Caption, style, CW_USEDEFAULT, CW_USEDEFAULT, ClientWidth,
+                        ClientHeight, instance_))
+        return false;
     dpi_ = DpiOf(window_);
-    font_ = ConsoleFont(dpi_);
+    font_ = BoldFont(FontHundredthPoints, dpi_);
     CreateMenuBar();
     CreateControls();
     console_.SetView(this);
@@ -149,7 +138,7 @@ void ConsoleWindow::DpiChanged(int dpi, LPARAM suggested) {
     // The menu bar may wrap otherwise at the new width.
     SetClientSize(window_, Scaled(ClientWidth), Scaled(ClientHeight));
     HFONT previous = font_;
-    font_ = ConsoleFont(dpi_);
+    font_ = BoldFont(FontHundredthPoints, dpi_);
     for (const ControlLayout& control : Controls) {
         const LayoutRect at = PlaceAt(control, dpi_);
         HWND child = GetDlgItem(window_, control.id);
@@ -159,21 +148,9 @@ void ConsoleWindow::DpiChanged(int dpi, LPARAM suggested) {
     DeleteObject(previous);
 }
 
-LRESULT CALLBACK ConsoleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ConsoleWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        ScaleNonClientArea(window);
-    }
-    auto* self = reinterpret_cast<ConsoleWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->Route(message, wParam, lParam);
-}
-
 LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (AnswerDisplayMessage(message, wParam, lParam, [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); }))
-        return 0;
+    const auto relayout = [this](int dpi, LPARAM suggested) { DpiChanged(dpi, suggested); };
+    if (AnswerDisplayMessage(window_, message, wParam, lParam, relayout)) return 0;
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
@@ -196,7 +173,7 @@ LRESULT ConsoleWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 void ConsoleWindow::OnCommand(int id) {

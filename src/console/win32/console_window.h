@@ -5,19 +5,18 @@
 #include <windows.h>
 
 #include "common/win32/win32_platform.h"
+#include "common/win32/window_base.h"
 #include "console/program.h"
-#include "scripts/win32/script_editor.h"
+#include "scripts/win32/editor_host.h"
 
 namespace tamblo {
 
-class ConsoleWindow : public ConsoleView {
+class ConsoleWindow : public ConsoleView, public WindowBase {
 public:
     ConsoleWindow(Program& program, Win32Platform& platform, HINSTANCE instance);
 
     // Creates the window hidden, runs the start-up, then shows it.
     bool Create(int showCommand);
-
-    HWND handle() const { return window_; }
 
     void EntrantInserted(int index, const std::string& name) override;
     void EntrantsCleared() override;
@@ -28,8 +27,7 @@ public:
     void BusyLeft(bool focusDummy) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id);
     LRESULT ControlColours(HDC dc, HWND control);
     bool MoveFocusByTab(const MSG& message);
@@ -54,7 +52,6 @@ private:
     Win32Platform& platform_;
     HINSTANCE instance_;
     ScriptEditorHost editor_;
-    HWND window_ = nullptr;
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HBRUSH background_ = nullptr;

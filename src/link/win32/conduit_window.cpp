@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "common/win32/window_base.h"
 #include "link/win32/conduit_controls.h"
+#include "link/win32/ddeml_conversation.h"
 
 namespace tamblo {
 
@@ -48,40 +50,65 @@ const ControlLayout Controls[] = {
     {"Button", "GetAllText", ids::WA_GetAllText, PushButton, 260, 238, 80, 24},
 };
 
+class Win32ConduitWindow : public ConduitWindow, private WindowBase {
+public:
+    struct Shared {
+        HINSTANCE instance;
+        // Without a registered class there is no window to show the fields.
+        bool classRegistered;
+        bool& yieldedSinceTick;
+        MessageBoxes& boxes;
+    };
+    Win32ConduitWindow(const Shared& shared, DdeConduit& conduit);
+    ~Win32ConduitWindow() override;
+
+    DdeConversation& Conversation() override { return conversation_; }
+    void ShowFields(const ConduitFields& fields) override;
+
+private:
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls();
+    void OnButton(int id);
+    void OnShowTimer();
+    void SetControlText(int id, const std::string& text);
+    void ShowPending();
+    void Update();
+
+    DdeConduit& conduit_;
+    bool& yieldedSinceTick_;
+    DdemlConversation conversation_;
+    ConduitFields shown_;
+    ConduitFields pending_;
+    bool anyShown_ = false;
+    bool timerSet_ = false;
+};
+
 }  // namespace
 
-Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance, Win32Platform& platform) : instance_(instance) {
+Win32ConduitWindows::Win32ConduitWindows(HINSTANCE instance, Win32Platform& platform)
+    : instance_(instance), platform_(platform) {
     platform.AddYieldHook([this] { yieldedSinceTick_ = true; });
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Win32ConduitWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = ids::ClassName;
-    registered_ = RegisterClassA(&windowClass) != 0;
+    registered_ = WindowBase::RegisterWindowClass(instance, ids::ClassName,
+                                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
 }
 
 std::unique_ptr<ConduitWindow> Win32ConduitWindows::Create(DdeConduit& conduit) {
-    return std::make_unique<Win32ConduitWindow>(instance_, registered_, yieldedSinceTick_, conduit);
+    return std::make_unique<Win32ConduitWindow>(
+        Win32ConduitWindow::Shared{instance_, registered_, yieldedSinceTick_, platform_}, conduit);
 }
 
-Win32ConduitWindow::Win32ConduitWindow(HINSTANCE instance, bool classRegistered, bool& yieldedSinceTick,
-                                       DdeConduit& conduit)
-    : conduit_(conduit), yieldedSinceTick_(yieldedSinceTick) {
-    if (!classRegistered) return;
+Win32ConduitWindow::Win32ConduitWindow(const Shared& shared, DdeConduit& conduit)
+    : WindowBase(shared.boxes), conduit_(conduit), yieldedSinceTick_(shared.yieldedSinceTick) {
+    if (!shared.classRegistered) return;
     // Never shown: it only hosts the conversation.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, ids::ClassName, ids::Caption,
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 360, 300,
-                              nullptr, nullptr, instance, this);
+    CreateTopLevel(WS_EX_TOOLWINDOW, ids::ClassName, ids::Caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                   CW_USEDEFAULT, CW_USEDEFAULT, 360, 300, shared.instance);
     CreateControls();
 }
 
 Win32ConduitWindow::~Win32ConduitWindow() {
     conversation_.Close();
-    if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    Destroy();
 }
 
 void Win32ConduitWindow::CreateControls() {
@@ -98,25 +125,22 @@ void Win32ConduitWindow::CreateControls() {
     SendDlgItemMessageA(window_, ids::CommText, EM_LIMITTEXT, 0, 0);
 }
 
-LRESULT CALLBACK Win32ConduitWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+LRESULT Win32ConduitWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            OnButton(LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam != ShowTimer) break;
+            OnShowTimer();
+            return 0;
+        case WM_CLOSE:
+            return 0;  // lives until the link destroys it
+        default:
+            break;
     }
-    auto* self = reinterpret_cast<Win32ConduitWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        self->OnButton(LOWORD(wParam));
-        return 0;
-    }
-    // A fetched chat text of a megabyte takes the link field about two
-    // seconds to lay out, and a command's next exchange replaces it anyway:
-    // while a command yields, the fields wait for a tick without yields.
-    if (self && message == WM_TIMER && wParam == ShowTimer) {
-        if (!std::exchange(self->yieldedSinceTick_, false)) self->ShowPending();
-        return 0;
-    }
-    if (message == WM_CLOSE) return 0;  // lives until the link destroys it
-    return DefWindowProcA(window, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 void Win32ConduitWindow::OnButton(int id) {
@@ -129,8 +153,9 @@ void Win32ConduitWindow::OnButton(int id) {
             break;
         case ids::WA_Communicate:
             // A person may have typed the fields: the record is built from them.
-            conduit_.SetCommFields(ControlText(ids::CommMode), ControlText(ids::AvatarName),
-                                   ControlText(ids::CommText));
+            conduit_.SetCommFields(WindowText(GetDlgItem(window_, ids::CommMode)),
+                                   WindowText(GetDlgItem(window_, ids::AvatarName)),
+                                   WindowText(GetDlgItem(window_, ids::CommText)));
             conduit_.DdeCommunicate();
             break;
         case ids::WA_GetAllText:
@@ -141,6 +166,13 @@ void Win32ConduitWindow::OnButton(int id) {
     }
     // A person who clicked sees the outcome at once, and types on from it.
     ShowPending();
+}
+
+// A fetched chat text of a megabyte takes the link field about two seconds
+// to lay out, and a command's next exchange replaces it anyway: while a
+// command yields, the fields wait for a tick without yields.
+void Win32ConduitWindow::OnShowTimer() {
+    if (!std::exchange(yieldedSinceTick_, false)) ShowPending();
 }
 
 void Win32ConduitWindow::ShowFields(const ConduitFields& fields) {
@@ -169,13 +201,6 @@ void Win32ConduitWindow::Update() {
     CheckDlgButton(window_, ids::ErrorCheck, pending_.ErrorCheck ? BST_CHECKED : BST_UNCHECKED);
     shown_ = pending_;
     anyShown_ = true;
-}
-
-std::string Win32ConduitWindow::ControlText(int id) const {
-    HWND control = GetDlgItem(window_, id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 void Win32ConduitWindow::SetControlText(int id, const std::string& text) {

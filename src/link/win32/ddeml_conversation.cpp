@@ -12,7 +12,7 @@ HDDEDATA Transact(BYTE* data, DWORD size, HCONV conversation, HSZ item, UINT typ
     return DdeClientTransaction(data, size, conversation, item, CF_TEXT, type, DdeTimeoutMs, result);
 }
 
-HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+HDDEDATA CALLBACK IgnoreDdeEvents(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) noexcept {
     return nullptr;
 }
 

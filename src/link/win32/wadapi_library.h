@@ -21,11 +21,10 @@ public:
     void DapiCommunicate(const std::string& appTitle, int mode, const std::string& avatarName,
                          const std::string& text) override;
 
+private:
     using AckFn = int32_t(__stdcall*)(const char* code);
     using ReceivedFn = int32_t(__stdcall*)(const char* sender, int32_t count, const char* data);
     using AllTextFn = int32_t(__stdcall*)(const char* text);
-
-private:
     using InitFn = int32_t(__stdcall*)(const char*, AckFn, ReceivedFn, AllTextFn);
     using KillFn = int32_t(__stdcall*)();
     using TitleFn = int32_t(__stdcall*)(const char*);
