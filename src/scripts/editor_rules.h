@@ -83,6 +83,12 @@ std::basic_string<Char> WithoutLineBreaks(const Char* text) {
     return line;
 }
 
+// A pasted text: the bytes of the clipboard's block up to its first NUL, or
+// all of them where another program left the text without one.
+inline std::string PastedText(std::string_view block) {
+    return std::string(block.substr(0, block.find('\0')));
+}
+
 // The texts of the boxes the host changed; the others are saved with the
 // store's text, which may hold what a box cannot (a NUL, a line feed).
 using Edits = std::array<std::optional<std::string>, BoxCount>;

@@ -90,6 +90,9 @@ TEST(EditorBoxes, EnterRunsThroughEveryBoxButTheCreditLineAndLineBreaksBecomeSpa
     for (int box = 2; box < BoxCount; ++box) expected.push_back(box);
     EXPECT_EQ(visited, expected);
     EXPECT_EQ(WithoutLineBreaks("one\r\ntwo\nthree\rfour  tab\t"), "one  two three four  tab\t");
+    const char block[] = {'a', 'b', '\0', 'c', 'd', 'e'};  // a block without a NUL after "de"
+    EXPECT_EQ(PastedText({block, 2}), "ab");
+    EXPECT_EQ(PastedText({block + 3, 2}), "cd");
 }
 
 }  // namespace

@@ -15,8 +15,6 @@ namespace {
 
 namespace ids = editor_controls;
 
-// The bytes up to the first NUL inside the clipboard's block: another
-// program may have left the text without one.
 std::optional<std::string> ClipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return std::nullopt;
     // Closed, and the block unlocked, also when copying a huge text fails.
@@ -30,7 +28,7 @@ std::optional<std::string> ClipboardText(HWND owner) {
             HANDLE data;
             ~Unlocker() { GlobalUnlock(data); }
         } unlocker{data};
-        text.assign(locked, std::find(locked, locked + GlobalSize(data), '\0'));
+        text = editor::PastedText({locked, GlobalSize(data)});
     }
     return text;
 }
