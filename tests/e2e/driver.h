@@ -1,34 +1,34 @@
-// What every step of an end-to-end case uses: waiting while the window
+// What every directive of an end-to-end case uses: waiting while the window
 // system runs, files and texts, windows of other processes and driving them
-// as a host would, and the two programs under test.
+// as a host would, and the processes under test.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "api_wire.h"
 #include "request_log.h"
-#include "unescape.h"
 
 namespace e2e {
 
 using Strings = std::vector<std::string>;
 
-// Polls while the runner's own window events run.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
+inline void Check(bool condition, const std::string& what) {
+    if (!condition) throw std::runtime_error(what);
+}
+
+// Polls while the runner's own window events run; with no time, checks once.
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 20000) {
     for (const DWORD start = GetTickCount(); !condition();) {
-        if (GetTickCount() - start > timeoutMs) return false;
+        if (GetTickCount() - start >= ms) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
@@ -36,12 +36,15 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
     return true;
 }
 
-inline void Check(bool condition, const std::string& what) {
-    if (!condition) throw std::runtime_error(what);
-}
-
 inline void Wait(const std::function<bool()>& condition, const std::string& what, DWORD ms = 10000) {
     Check(WaitUntil(condition, ms), what);
+}
+
+// What `read` gives is `expected`, at once or within ms; else the failure tells what it gave last.
+inline void Expect(const std::function<std::string()>& read, const std::string& expected, DWORD ms = 0) {
+    std::string seen;
+    const bool same = WaitUntil([&] { return (seen = read()) == expected; }, ms);
+    Check(same, "it is \"" + chatsim::EscapeForLog(seen) + "\"");
 }
 
 inline std::string BesideTests(const std::string& fileName) {
@@ -52,14 +55,31 @@ inline std::string BesideTests(const std::string& fileName) {
 
 inline bool ReadFile(const std::string& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    content = all.str();
+    content.assign(std::istreambuf_iterator<char>(in), {});
     return in.is_open();
 }
 
 inline void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
+}
+
+inline Strings Split(const std::string& text, char separator) {
+    Strings parts;
+    std::stringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
+    return parts;
+}
+
+// The run's own folder, emptied (read-only files too) at its start and
+// kept after it for a look.
+inline std::string FreshFolder(const std::string& name) {
+    const auto path = std::filesystem::temp_directory_path() / ("tamblo-e2e-" + name);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path, error);
+    std::filesystem::create_directories(path);
+    return path.string();
 }
 
 inline std::string ClassOf(HWND window) {
@@ -80,184 +100,82 @@ inline std::string ControlText(HWND control) {
     return text;
 }
 
-inline std::string Escape(const std::string& text) { return chatsim::EscapeForLog(text); }
-
 inline BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
-// The top-level windows of a process, hidden ones too, that pass. From a
-// snapshot: walking the z-order while it changes can end the walk early.
-inline std::vector<HWND> WindowsOf(DWORD process, const std::function<bool(HWND)>& accept) {
+// The top-level windows of a process (0: any) of the class (and title, if given), hidden ones too
+// unless only visible ones are asked for. From a snapshot: walking the z-order while it changes can
+// end the walk early.
+inline std::vector<HWND> WindowsOf(DWORD process, const std::string& className, const char* title = nullptr,
+                                   bool visible = false) {
     std::vector<HWND> all, found;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
     for (HWND window : all) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == process && accept(window)) found.push_back(window);
+        const bool titled = !title || TitleOf(window) == title, shown = !visible || IsWindowVisible(window);
+        if ((!process || owner == process) && ClassOf(window) == className && titled && shown)
+            found.push_back(window);
     }
     return found;
 }
 
-// The run's own folder, emptied (read-only files too) at its start and
-// kept after it for a look.
-inline std::string FreshFolder(const std::string& name) {
-    const auto path = std::filesystem::temp_directory_path() / ("tamblo-e2e-" + name);
-    std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(path, error);
-    std::filesystem::create_directories(path);
-    return path.string();
+// A visible one, waited for up to ms (none: looked for once); or none.
+inline HWND Showing(DWORD process, const std::string& className, const char* title = nullptr,
+                    DWORD ms = 20000) {
+    std::vector<HWND> shown;
+    WaitUntil([&] { return !(shown = WindowsOf(process, className, title, true)).empty(); }, ms);
+    return shown.empty() ? nullptr : shown[0];
 }
 
-// A process started (or found running); ended at the end if it still runs.
-// Started by its wide path, which may lie outside the code page.
-
-class Program {
-public:
-    Program(const std::filesystem::path& exe, const std::filesystem::path& folder, const std::string& arguments = "") {
+// A process started (by its wide path, which may lie outside the code page)
+// or found by a window it shows; ended at the end if it still runs.
+struct Program {
+    Program(const std::filesystem::path& exe, const std::string& folder) {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        std::wstring commandLine = L"\"" + exe.native() + L"\"" + std::filesystem::path(arguments.empty() ? "" : " " + arguments).native();
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &info))
-            return;
+        std::wstring commandLine = L"\"" + exe.native() + L"\"";
+        Check(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             std::filesystem::path(folder).c_str(), &startup, &info),
+              "cannot start " + exe.filename().string());
         CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        id_ = info.dwProcessId;
+        process = info.hProcess;
+        id = info.dwProcessId;
     }
-    explicit Program(DWORD runningId)
-        : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, runningId)), id_(runningId) {}
+    explicit Program(const char* className) {
+        HWND window = Showing(0, className);
+        Check(window != nullptr, std::string("no window of the class ") + className);
+        GetWindowThreadProcessId(window, &id);
+        process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+    }
     ~Program() {
-        if (!process_) return;
-        if (!Exited(0)) {
-            TerminateProcess(process_, 99);
-            Exited(5000);
-        }
-        CloseHandle(process_);
+        if (!Exited(0)) TerminateProcess(process, 99);
+        Exited(5000);
+        CloseHandle(process);
     }
-    bool started() const { return process_ != nullptr; }
-    DWORD id() const { return id_; }
-    bool Exited(DWORD ms) const { return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
-    HWND Window(const std::function<bool(HWND)>& accept) const {
-        const auto found = WindowsOf(id_, accept);
-        return found.empty() ? nullptr : found.front();
-    }
-    HWND VisibleOfClass(const std::string& className) const {
-        return Window([&](HWND window) { return IsWindowVisible(window) && ClassOf(window) == className; });
-    }
-    // A visible one with the title (and class, if given), waited for.
-    HWND WaitForWindow(const std::string& title, const char* className = nullptr, DWORD ms = 20000) const {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            return (found = Window([&](HWND window) {
-                        return IsWindowVisible(window) && TitleOf(window) == title && (!className || ClassOf(window) == className);
-                    })) != nullptr;
-        }, ms);
-        return found;
-    }
+    bool Exited(DWORD ms) const { return WaitForSingleObject(process, ms) == WAIT_OBJECT_0; }
 
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
+    HANDLE process = nullptr;
+    DWORD id = 0;
 };
 
-// The chat-client simulator: its window, its log, lines put into its room.
-// It shows its window only once its service is registered.
-class ChatSim {
-public:
-    ChatSim(const std::string& folder, std::unique_ptr<Program> program) : folder_(folder), program_(std::move(program)) {
-        Check(program_->started(), "cannot start chatsim.exe");
-        WaitUntil([&] { return (window_ = program_->VisibleOfClass(chatsim::SimWindowClass)) || program_->Exited(0); });
-        std::string errors;
-        Check(window_, ReadFile(folder_ + "\\chatsim-errors.txt", errors) ? "the room ended: " + errors : "the room showed no window");
-    }
-    ~ChatSim() {
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        program_->Exited(5000);
-    }
-    HWND window() const { return window_; }
-    const Program& program() const { return *program_; }
-    // The log's complete lines; a last one without its line end is still being written.
-    Strings Log() const {
-        std::string content;
-        ReadFile(folder_ + "\\chatsim.log", content);
-        Strings lines;
-        for (size_t begin = 0, end; (end = content.find('\n', begin)) != std::string::npos; begin = end + 1)
-            lines.push_back(content.substr(begin, end - begin - (end > begin && content[end - 1] == '\r')));
-        return lines;
-    }
-    bool CopyData(ULONG_PTR code, const std::string& bytes) const {
-        COPYDATASTRUCT data = {code, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(window_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
-                                   &result) && result == TRUE;
-    }
-
-private:
-    const std::string folder_;
-    std::unique_ptr<Program> program_;
-    HWND window_ = nullptr;
-};
-
-using tamblo::testing::Unescape;
-
-inline Strings Split(const std::string& text, char separator) {
-    Strings parts;
-    std::stringstream stream(text);
-    for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
-    return parts;
-}
-
-// The process showing a top-level window of the class, or 0.
-inline DWORD ProcessShowing(const char* className) {
-    HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowA(className, nullptr)) && IsWindowVisible(window); });
-    DWORD process = 0;
-    if (window) GetWindowThreadProcessId(window, &process);
-    return process;
-}
-
-inline COLORREF ClientPixel(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-inline HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-inline RECT RectIn(HWND parent, HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-inline std::string Corners(const RECT& r) {
-    return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' + std::to_string(r.bottom);
-}
-
-inline WPARAM CommandOf(HWND window, int id) { return MAKEWPARAM(id, GetDlgItem(window, id) ? BN_CLICKED : 0); }
-
-inline void PostCommand(HWND window, int id) {
-    PostMessageA(window, WM_COMMAND, CommandOf(window, id), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
-
-inline bool RunCommand(HWND window, int id) {
+// A menu command, or a click of the window's control with that id: posted, or sent and waited for.
+inline void Command(HWND window, int id, bool wait) {
+    HWND control = GetDlgItem(window, id);
+    const WPARAM command = MAKEWPARAM(id, control ? BN_CLICKED : 0);
+    const LPARAM from = reinterpret_cast<LPARAM>(control);
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_COMMAND, CommandOf(window, id),
-                               reinterpret_cast<LPARAM>(GetDlgItem(window, id)), SMTO_NORMAL, 60000, &result) != 0;
+    if (!wait) PostMessageA(window, WM_COMMAND, command, from);
+    else if (!SendMessageTimeoutA(window, WM_COMMAND, command, from, SMTO_NORMAL, 60000, &result))
+        throw std::runtime_error("it never ended");
+}
+
+// Sent, not set: another program's control takes its text by message only.
+inline void SetText(HWND control, const std::string& text) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 inline void PressKey(HWND window, WPARAM key) {
@@ -272,13 +190,42 @@ inline void PasteInto(HWND box, const std::string& text) {
     OpenClipboard(owner);
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<char*>(GlobalLock(memory)));
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
     CloseClipboard();
     SendMessageA(box, EM_SETSEL, 0, -1);
     SendMessageA(box, WM_PASTE, 0, 0);
     DestroyWindow(owner);
+}
+
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The control's place in the window's client area.
+inline RECT RectIn(HWND window, HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+inline std::string Corners(const RECT& r) {
+    return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
+           std::to_string(r.bottom);
+}
+
+inline COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 // Its own background, and some other colour across the first row.
