@@ -111,15 +111,6 @@ foreach(case ${E2E_CASES})
   endif()
 endforeach()
 
-# The Win32 adapters against the real system, in a folder of its own: it puts
-# a faulty wadapi.dll beside itself, made from the simulated one.
-add_executable(adapters_test tests/win32/adapters_test.cpp)
-target_link_libraries(adapters_test PRIVATE tamblo_win32 chatsim_lib tamblo_options)
-target_include_directories(adapters_test PRIVATE ${PROJECT_SOURCE_DIR}/tests/e2e ${PROJECT_SOURCE_DIR}/tests/common)
-set_target_properties(adapters_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/adapters)
-add_dependencies(adapters_test wadapi)
-add_test(NAME win32/adapters COMMAND adapters_test)
-
 # Measurements, run by hand (see bench/README.md); not tests, and built
 # only when asked for (tools/bench).
 add_executable(pause_cpu EXCLUDE_FROM_ALL bench/pause_cpu.cpp)
