@@ -273,7 +273,6 @@ const std::map<std::string, Directive> Directives = {
     {"entrants", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.Entrants(), a.block()); }},
     {"winners", [](Rig& r, const Arg& a) { EXPECT_EQ(r.winners, a.block()); }},
     {"total", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.TotalPeople(), a.all); }},
-    {"markers", [](Rig& r, const Arg& a) { EXPECT_EQ(r.console.MarkerCount, std::stoi(a.all)); }},
     {"chooser-counts", [](Rig& r, const Arg& a) { EXPECT_EQ(r.chooser.counts, a.block()); }},
 };
 
