@@ -8,7 +8,6 @@ namespace tamblo {
 ClientLink::ClientLink(const Platform& platform, FileSystem& files, ApiLibrary& library,
                        ConduitWindowFactory& conduitWindows)
     : platform_(platform),
-      desktop_(platform.desktop),
       files_(files),
       library_(library),
       conduitWindows_(conduitWindows),
@@ -67,19 +66,6 @@ void ClientLink::Close(std::function<void()> endProgram) {
         UnregisterFromClient();
         endProgram();
     });
-}
-
-void Pacer::PauseSeconds(int16_t seconds) {
-    int count = 0;
-    do {
-        const TimeOfDay remembered = clock_.Now();
-        for (;;) {
-            Yields(YieldsPerClockLook);
-            if (!(clock_.Now() == remembered)) break;
-            pump_.WaitForInput();
-        }
-        ++count;
-    } while (count < seconds);
 }
 
 }  // namespace tamblo

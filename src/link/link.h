@@ -35,7 +35,7 @@ public:
     void LoadLinkSettings() { settings = ReadLinkSettings(files_); }
     void RegisterWithClient();
     void UnregisterFromClient();
-    void KeepOnTop(WindowId window) { desktop_.MakeTopmost(window); }
+    void KeepOnTop(WindowId window) { platform_.desktop.MakeTopmost(window); }
 
     void SayToRoom(const std::string& text);
     void EspToAvatar(const std::string& text);
@@ -59,7 +59,6 @@ private:
     bool Usable() { return !closing_ && Chosen().Ready(); }
 
     Platform platform_;
-    Desktop& desktop_;
     FileSystem& files_;
     ApiLibrary& library_;
     ConduitWindowFactory& conduitWindows_;
