@@ -138,7 +138,11 @@ public:
         callbacks = nullptr;
     }
     void DapiRegister(const std::string& appTitle) override { log_.Add("DapiRegister " + appTitle); }
-    void DapiUnregister(const std::string& appTitle) override { log_.Add("DapiUnregister " + appTitle); }
+    void DapiUnregister(const std::string& appTitle) override {
+        log_.Add("DapiUnregister " + appTitle);
+        if (onUnregister) onUnregister();
+    }
+    std::function<void()> onUnregister;  // e.g. the client's answer to it
     void DapiGetAllText(const std::string& appTitle) override {
         log_.Add("DapiGetAllText " + appTitle);
         if (onGetAllText) onGetAllText();

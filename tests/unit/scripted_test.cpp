@@ -131,6 +131,9 @@ const std::map<std::string, Directive> Directives = {
     {"failing-opens", [](Rig& r, const Arg& a) { r.dde.failingTries = std::stoi(a.all); }},
     {"answer", [](Rig& r, const Arg& a) { r.dde.answer = a.text; }},
     {"on-poke", [](Rig& r, const Arg& a) { r.dde.onPoke = [&r, line = a.all] { r.Do(line); }; }},
+    {"on-unregister", [](Rig& r, const Arg& a) {
+         r.library.onUnregister = [&r, line = a.all] { r.Do(line); };
+     }},
     {"on-box", [](Rig& r, const Arg& a) {  // each in turn while the next box is open
          r.platform.onBox = [&r, line = a.all, before = std::move(r.platform.onBox)] {
              if (before) before();
